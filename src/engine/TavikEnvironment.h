@@ -1,0 +1,48 @@
+// The process-wide engine state: the loaded engine API, the open project and
+// the identifier space over that API.
+#ifndef TAVIK4R_ENGINE_TAVIKENVIRONMENT_H
+#define TAVIK4R_ENGINE_TAVIKENVIRONMENT_H
+
+#include <memory>
+#include <string>
+
+#include "engine/ITavik.h"
+
+namespace Tavik {
+
+class TavikSpace;
+
+class TavikResources {
+ public:
+  TavikResources();
+  ~TavikResources();
+  TavikResources(const TavikResources&) = delete;
+  TavikResources& operator=(const TavikResources&) = delete;
+
+  // Replaces the engine API by one loaded from path (closing an open
+  // project first); true when an API is loaded afterwards.
+  bool loadTavikAPI(std::wstring path);
+  // The current space, created over the held API (or over the library
+  // loaded by its bare name when none is held); null when none can be had.
+  TavikSpace* getSpace();
+  // Tells every cached set whether the project is closed, then discards
+  // the space.
+  void tearDownSpace();
+
+  std::shared_ptr<ITavik> api;
+  int projectHandle;
+  std::unique_ptr<TavikSpace> space;
+};
+
+class TavikEnvironmentState {
+ public:
+  static TavikEnvironmentState& getInstance();
+  static TavikResources& getTavikResources();
+
+ private:
+  TavikEnvironmentState() {}
+};
+
+}  // namespace Tavik
+
+#endif
