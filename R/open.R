@@ -1,0 +1,94 @@
+#' Open a Tavik project
+#'
+#' Opens a project in the loaded engine, so that its identifiers can be read
+#' with [tavik_read()] and written with [tavik_write()]. A project that is
+#' already open is closed first: the engine holds one project at a time.
+#'
+#' @param project Path of the project file. Use [tavik_example_project()] for
+#'   the example projects shipped with the package; [tavik_project_format]
+#'   describes the format the simulated engine reads.
+#' @return `TRUE`, invisibly. Failures are errors: `tavik_no_engine` when no
+#'   engine library is loaded, `tavik_project_error` when the file does not
+#'   exist or the engine cannot open it. Both also have the class
+#'   `tavik_error`.
+#' @seealso [tavik_load_and_open()], [tavik_close()], [with_tavik_project()].
+#' @export
+#' @examples
+#' tavik_load(tavik_example_engine())
+#' tavik_open(tavik_example_project())
+#' tavik_read("Discount")
+#' tavik_close()
+tavik_open <- function(project) {
+  path <- existing_project(project)
+  if (!engine_loaded()) {
+    tavik_abort(
+      "No Tavik engine library is loaded. Load one with tavik_load() first.",
+      "tavik_no_engine"
+    )
+  }
+  # Opening over an open project would leave it open in the engine and keep
+  # the old project's sets cached.
+  if (project_open()) {
+    tavik_close()
+  }
+  if (!.Call(tavik4r_OpenProject, path)) {
+    abort_project_open(path)
+  }
+  invisible(TRUE)
+}
+
+#' Load the engine library and open a project
+#'
+#' [tavik_load()] followed by [tavik_open()], in one call. Both arguments are
+#' checked before anything is loaded.
+#'
+#' @inheritParams tavik_load
+#' @inheritParams tavik_open
+#' @return `TRUE`, invisibly. Failures are the errors of [tavik_load()] and
+#'   [tavik_open()].
+#' @seealso [with_tavik_project()] and [local_tavik_project()], which also
+#'   close the project again.
+#' @export
+#' @examples
+#' tavik_load_and_open(tavik_example_engine(), tavik_example_project())
+#' head(tavik_read("Cost"))
+#' tavik_close()
+tavik_load_and_open <- function(library, project) {
+  library_path <- existing_library(library)
+  project_path <- existing_project(project)
+  # Two steps rather than one combined call, so a failure names its cause.
+  tavik_load(library_path)
+  tavik_open(project_path)
+}
+
+existing_project <- function(project) {
+  check_string(project, "project")
+  if (!file.exists(project)) {
+    tavik_abort(
+      sprintf(
+        paste0(
+          "Can't find the project '%s'.\n",
+          "Give the path of a project file, or tavik_example_project() for the example."
+        ),
+        project
+      ),
+      c("tavik_project_not_found", "tavik_project_error"),
+      path = project
+    )
+  }
+  normalizePath(project)
+}
+
+abort_project_open <- function(path) {
+  tavik_abort(
+    sprintf(
+      paste0(
+        "The engine could not open the project '%s'.\n",
+        "Check that the file is a project this engine can read and that it is not damaged."
+      ),
+      path
+    ),
+    "tavik_project_error",
+    path = path
+  )
+}
