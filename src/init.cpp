@@ -13,6 +13,21 @@ SEXP tavik4r_TestLoadedApi(SEXP libraryPath);
 SEXP tavik4r_GetData(SEXP identifierName);
 SEXP tavik4r_SetData(SEXP dataFrame, SEXP identifierName,
                      SEXP unknownElementMode);
+
+// Internal routines of the R layer.
+SEXP tavik4r_LibraryLoadError(SEXP libraryPath);
+SEXP tavik4r_EngineState();
+
+// Test-only routines.
+SEXP tavik4r_test_loader_new();
+SEXP tavik4r_test_loader_call(SEXP loader, SEXP operation, SEXP path);
+SEXP tavik4r_test_decorated_name(SEXP name, SEXP offset);
+SEXP tavik4r_test_api_new(SEXP path);
+SEXP tavik4r_test_api_call(SEXP api, SEXP operation, SEXP argument);
+SEXP tavik4r_test_string_roundtrip(SEXP text);
+SEXP tavik4r_test_w2a_codepoint(SEXP codepoint);
+SEXP tavik4r_test_exception_message(SEXP context, SEXP reports, SEXP code,
+                                    SEXP text);
 }
 
 static const R_CallMethodDef callMethods[] = {
@@ -24,6 +39,19 @@ static const R_CallMethodDef callMethods[] = {
     {"tavik4r_TestLoadedApi", (DL_FUNC)&tavik4r_TestLoadedApi, 1},
     {"tavik4r_GetData", (DL_FUNC)&tavik4r_GetData, 1},
     {"tavik4r_SetData", (DL_FUNC)&tavik4r_SetData, 3},
+    {"tavik4r_LibraryLoadError", (DL_FUNC)&tavik4r_LibraryLoadError, 1},
+    {"tavik4r_EngineState", (DL_FUNC)&tavik4r_EngineState, 0},
+    {"tavik4r_test_loader_new", (DL_FUNC)&tavik4r_test_loader_new, 0},
+    {"tavik4r_test_loader_call", (DL_FUNC)&tavik4r_test_loader_call, 3},
+    {"tavik4r_test_decorated_name", (DL_FUNC)&tavik4r_test_decorated_name, 2},
+    {"tavik4r_test_api_new", (DL_FUNC)&tavik4r_test_api_new, 1},
+    {"tavik4r_test_api_call", (DL_FUNC)&tavik4r_test_api_call, 3},
+    {"tavik4r_test_string_roundtrip", (DL_FUNC)&tavik4r_test_string_roundtrip,
+     1},
+    {"tavik4r_test_w2a_codepoint", (DL_FUNC)&tavik4r_test_w2a_codepoint, 1},
+    {"tavik4r_test_exception_message",
+     (DL_FUNC)&tavik4r_test_exception_message, 4},
+    // Test hooks of the identifier model go here.
     {NULL, NULL, 0}};
 
 extern "C" void R_init_tavik4r(DllInfo* dll) {

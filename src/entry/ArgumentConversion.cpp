@@ -1,0 +1,36 @@
+#include "entry/ArgumentConversion.h"
+
+#include "entry/StringConversion.h"
+
+namespace {
+std::wstring decode(SEXP element) {
+  // Translated to the native encoding first, so labels and paths written in
+  // UTF-8 or Latin-1 reach the engine as the characters they are.
+  if (element == NA_STRING) return L"NA";
+  return a2w(Rf_translateChar(element));
+}
+}  // namespace
+
+std::wstring wstringArgument(SEXP x) {
+  if (TYPEOF(x) == CHARSXP) return decode(x);
+  if (!Rf_isString(x)) throw Rcpp::not_compatible("expecting a string");
+  if (Rf_xlength(x) != 1) throw Rcpp::not_compatible("expecting a single value");
+  return decode(STRING_ELT(x, 0));
+}
+
+int intArgument(SEXP x) {
+  if (Rf_xlength(x) != 1) throw Rcpp::not_compatible("expecting a single value");
+  switch (TYPEOF(x)) {
+    case INTSXP:
+      return INTEGER(x)[0];
+    case LGLSXP:
+    case REALSXP:
+    case CPLXSXP:
+    case RAWSXP: {
+      Rcpp::Shield<SEXP> coerced(Rf_coerceVector(x, INTSXP));
+      return INTEGER(coerced)[0];
+    }
+    default:
+      throw Rcpp::not_compatible("not compatible with requested type");
+  }
+}

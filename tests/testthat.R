@@ -1,0 +1,4 @@
+library(testthat)
+library(tavik4r)
+
+test_check("tavik4r")

@@ -1,0 +1,28 @@
+# The engine state is process-wide: scenarios that need a clean state run in
+# a fresh R process with the installed package.
+run_fresh <- function(fun, args = list()) {
+  run_fresh_output(fun, args)$value
+}
+
+# As run_fresh(), also returning what the process wrote on standard output
+# (the package's C++ diagnostics go there).
+run_fresh_output <- function(fun, args = list()) {
+  out <- tempfile()
+  on.exit(unlink(out))
+  value <- callr::r(fun, args = args, stdout = out, stderr = out,
+                    libpath = .libPaths())
+  list(value = value, stdout = if (file.exists(out)) readLines(out) else character())
+}
+
+engine_path <- function() tavik4r::tavik_example_engine()
+
+project_path <- function(name = "transport") tavik4r::tavik_example_project(name)
+
+# The engine built without TavikValueCard, for checks of a missing entry point.
+engine_without_value_card <- function() {
+  system.file("testlibs", "no-valuecard", "libtavik3.dll", package = "tavik4r")
+}
+
+test_hook <- function(name, ...) {
+  .Call(name, ..., PACKAGE = "tavik4r")
+}
