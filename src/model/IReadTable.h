@@ -1,0 +1,26 @@
+// The table that receives an identifier's rows.
+#ifndef TAVIK4R_MODEL_IREADTABLE_H
+#define TAVIK4R_MODEL_IREADTABLE_H
+
+#include <vector>
+
+#include "model/Value.h"
+#include "rbridge/DataTable.h"
+
+namespace Tavik {
+
+class IReadTable : public R::DataTable {
+ public:
+  // Appends one row; the cells are copied before returning.
+  virtual void addRow(const std::vector<Value>& row) = 0;
+  virtual ~IReadTable() {}
+  // How many rows will follow, so storage is made once at its size.
+  virtual void expectRows(long rows) {}
+  // The text cells of this column point at text that stays put for the
+  // whole transfer, one address per distinct text.
+  virtual void markStableText(int column) {}
+};
+
+}  // namespace Tavik
+
+#endif

@@ -1,0 +1,56 @@
+// An engine identifier with values over zero or more sets, and the moves of
+// its data to and from tables and scalar holders.
+#ifndef TAVIK4R_MODEL_MULTIDIMIDENTIFIER_H
+#define TAVIK4R_MODEL_MULTIDIMIDENTIFIER_H
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/BaseIdentifier.h"
+#include "model/ColumnBase.h"
+#include "model/SetIdentifier.h"
+
+namespace R {
+class IWriteTable;
+}
+
+namespace Tavik {
+
+class IDataTable;
+class IReadTable;
+class IValue;
+
+class MultiDimIdentifier : public BaseIdentifier {
+ public:
+  enum StorageType : int { String = 0, Integer = 1, Double = 2, Element = 3 };
+
+  MultiDimIdentifier(std::wstring name, std::wstring scope,
+                     std::shared_ptr<ITavik> api, int handle,
+                     std::vector<std::shared_ptr<SetIdentifier>> domain,
+                     StorageType storageType,
+                     std::shared_ptr<SetIdentifier> rangeSet);
+  ~MultiDimIdentifier() override;
+
+  void setupColumns();
+  void setupTableColumns(IDataTable* table);
+  void storeTo(IReadTable& table);
+  bool loadFrom(R::IWriteTable& table);
+  void storeScalarTo(IValue& value);
+  void loadScalarFrom(IValue& value);
+
+  std::vector<std::shared_ptr<SetIdentifier>> domain;
+  StorageType storageType;
+  std::shared_ptr<SetIdentifier> rangeSet;
+  std::vector<std::unique_ptr<ColumnBase>> columns;
+  std::unique_ptr<ColumnBase> valueColumn;
+
+ private:
+  long countTuples();
+  void checkRows(R::IWriteTable& table, int rows);
+  void writeRows(R::IWriteTable& table, int rows);
+};
+
+}  // namespace Tavik
+
+#endif

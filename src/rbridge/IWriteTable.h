@@ -1,0 +1,28 @@
+// The table that supplies the rows written into an identifier.
+#ifndef TAVIK4R_RBRIDGE_IWRITETABLE_H
+#define TAVIK4R_RBRIDGE_IWRITETABLE_H
+
+#include <vector>
+
+#include "model/Value.h"
+#include "rbridge/DataTable.h"
+
+namespace R {
+
+class IWriteTable : public DataTable {
+ public:
+  // Fills values[i] with the cell of column i in row (zero-based).
+  virtual void getRow(int row, std::vector<Tavik::Value>& values) = 0;
+  // Rows the table can supply; -1 before any column is set up.
+  virtual int columnSize() const = 0;
+  // Columns of the underlying source.
+  virtual int size() = 0;
+  virtual ~IWriteTable() {}
+  // True when equal texts of one column arrive at one address that stays
+  // valid for the whole transfer, so callers may key caches by it.
+  virtual bool hasStableText() const { return false; }
+};
+
+}  // namespace R
+
+#endif
