@@ -46,7 +46,7 @@ class MultiDimIdentifier : public BaseIdentifier {
   std::unique_ptr<ColumnBase> valueColumn;
 
  private:
-  long countTuples();
+  long countTuples(IDataTable& table);
   void checkRows(R::IWriteTable& table, int rows);
   void writeRows(R::IWriteTable& table, int rows);
 };

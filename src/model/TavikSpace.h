@@ -41,6 +41,9 @@ class TavikSpace {
   std::map<std::wstring, std::shared_ptr<SetIdentifier>> sets;
 
  private:
+  // created tells whether the set was made now and owns setHandle.
+  std::shared_ptr<SetIdentifier> getOrCreateSet(int setHandle, bool& created);
+
   static wchar_t szBuf[256];
 };
 

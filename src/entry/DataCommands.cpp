@@ -1,0 +1,61 @@
+#include "entry/DataCommands.h"
+
+#include <memory>
+#include <stdexcept>
+
+#include "engine/TavikEnvironment.h"
+#include "model/TavikSpace.h"
+#include "rbridge/RConversions.h"
+#include "rbridge/ReadTable.h"
+#include "rbridge/Value.h"
+#include "rbridge/WriteTable.h"
+
+namespace {
+
+Tavik::TavikSpace& requireSpace() {
+  Tavik::TavikSpace* space =
+      Tavik::TavikEnvironmentState::getTavikResources().getSpace();
+  if (space == nullptr)
+    throw std::logic_error(
+        "You need to load lib Tavik dll & open an Tavik Project first..");
+  return *space;
+}
+
+}  // namespace
+
+SEXP GetData(std::wstring identifierName) {
+  Tavik::TavikSpace& space = requireSpace();
+  std::shared_ptr<Tavik::MultiDimIdentifier> identifier =
+      space.createMultiDimIdentifier(identifierName);
+  if (identifier->domain.empty()) {
+    R::Value holder;
+    identifier->storeScalarTo(holder);
+    return holder.createSExpr();
+  }
+  R::ReadTable table;
+  identifier->storeTo(table);
+  return table.createDataFrame();
+}
+
+void SetData(SEXP dataFrame, std::wstring identifierName,
+             int unknownElementMode) {
+  if (static_cast<unsigned int>(unknownElementMode) > 1)
+    throw std::logic_error(
+        "The mode for unknown elements should be either 0 or 1.");
+  Tavik::TavikSpace& space = requireSpace();
+  std::shared_ptr<Tavik::MultiDimIdentifier> identifier =
+      space.createMultiDimIdentifier(identifierName);
+  for (auto& set : identifier->domain)
+    set->unknownElementMode = unknownElementMode;
+
+  if (identifier->domain.empty()) {
+    R::Value holder(dataFrame);
+    identifier->loadScalarFrom(holder);
+    return;
+  }
+  Rcpp::DataFrame frame = R::asDataFrame(dataFrame);
+  R::WriteTable table(frame);
+  identifier->loadFrom(table);
+  // Sets may have gained elements: the next command reads them afresh.
+  space.sets.clear();
+}

@@ -1,0 +1,77 @@
+// Moves set elements between engine element numbers and cells: labels for
+// label sets, integers for sets rooted in "Integers".
+#ifndef TAVIK4R_MODEL_SETCONVERTOR_H
+#define TAVIK4R_MODEL_SETCONVERTOR_H
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "model/FlatMap.h"
+#include "model/IValueConvertor.h"
+#include "model/SetIdentifier.h"
+
+namespace Tavik {
+
+template <typename T>
+class SetConvertor;
+
+// Cells point at the label in the set's own table, so reading copies
+// nothing and a label keeps one address for the whole transfer.
+template <>
+class SetConvertor<std::wstring> : public IValueConvertor {
+ public:
+  explicit SetConvertor(std::shared_ptr<SetIdentifier> set);
+
+  void assignIndex(int element, Value& cell) override;
+  void assignValue(const tagTavikValueW& record, Value& cell) override;
+  void assignTavikIndex(const Value& cell, std::vector<int>& tuple) override;
+  void assignTavikValue(const Value& cell, tagTavikValueW& record) override;
+
+  void beginTransfer(bool stableText) override;
+  bool hasStableText() const override { return true; }
+  void checkTavikIndex(const Value& cell, PendingElements& pending) override;
+  void checkTavikValue(const Value& cell, PendingElements& pending) override;
+
+  std::shared_ptr<SetIdentifier> set;
+  std::wstring current;
+
+ private:
+  const wchar_t* labelFor(int element);
+  int elementFor(const wchar_t* text);
+  void check(const wchar_t* text, PendingElements& pending);
+
+  // With stable text addresses each distinct label is looked up once.
+  bool stableText = false;
+  FlatMap<const wchar_t*, int> elementByText;
+  FlatMap<const wchar_t*, bool> pendingText;
+};
+
+// An integer v is the element v + 1073741822; reading computes it, writing
+// an index finds it through the set's labels.
+template <>
+class SetConvertor<int> : public IValueConvertor {
+ public:
+  explicit SetConvertor(std::shared_ptr<SetIdentifier> set);
+
+  void assignIndex(int element, Value& cell) override;
+  void assignValue(const tagTavikValueW& record, Value& cell) override;
+  void assignTavikIndex(const Value& cell, std::vector<int>& tuple) override;
+  void assignTavikValue(const Value& cell, tagTavikValueW& record) override;
+
+  void beginTransfer(bool stableText) override;
+  void checkTavikIndex(const Value& cell, PendingElements& pending) override;
+
+  std::shared_ptr<SetIdentifier> set;
+  int current = 0;
+
+ private:
+  int elementFor(int value);
+
+  FlatMap<int, int> elementByValue;
+  FlatMap<int, bool> pendingValue;
+};
+
+}  // namespace Tavik
+
+#endif

@@ -1,0 +1,135 @@
+#include "model/SetIdentifier.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "engine/TavikException.h"
+#include "entry/StringConversion.h"
+
+namespace Tavik {
+
+namespace {
+
+// Element numbers and offsets wrap like the engine's 32-bit ints, so an
+// offset always leads back to the element it came from.
+int offsetOf(int element, int first) {
+  return static_cast<int>(static_cast<unsigned int>(element) -
+                          static_cast<unsigned int>(first));
+}
+
+int elementAt(int first, int offset) {
+  return static_cast<int>(static_cast<unsigned int>(first) +
+                          static_cast<unsigned int>(offset));
+}
+
+// How far past its end the label table may grow for one element; numbers
+// further out are kept apart.
+std::size_t growthLimit(std::size_t size) {
+  return size + std::max<std::size_t>(size, 1024);
+}
+
+}  // namespace
+
+wchar_t SetIdentifier::buf[300];
+
+SetIdentifier::SetIdentifier(std::wstring name, std::wstring scope,
+                             std::shared_ptr<ITavik> api, int handle,
+                             SetElementType elementType)
+    : BaseIdentifier(std::move(name), std::move(scope), std::move(api),
+                     handle),
+      elementType(elementType),
+      firstElement(-1),
+      cardinality(-1),
+      unknownElementMode(0) {
+  nameRecord.Length = 300;
+  nameRecord.String = buf;
+  if (!this->api->ValueCard(handle, &cardinality))
+    throw TavikException("SetIdentifier::ctor::ValueCard", this->api);
+  labels.assign(static_cast<std::size_t>(std::max(cardinality, 0)), nullptr);
+  if (!this->api->SetOrdinalToElement(handle, 1, &firstElement))
+    throw TavikException("SetIdentifier::ctor::SetOrdinalToElement",
+                         this->api);
+  if (cardinality == -1 || firstElement == -1)
+    throw TavikException("SetIdentifier::ctor::load", this->api);
+
+  int element = 0;
+  for (int ordinal = 1;; ++ordinal) {
+    if (!this->api->SetOrdinalToElement(handle, ordinal, &element)) break;
+    nameRecord.Length = 300;
+    this->api->SetElementToNameW(handle, element, &nameRecord);
+    buf[299] = L'\0';
+    storeLabel(element, std::wstring(buf));
+  }
+}
+
+SetIdentifier::~SetIdentifier() {}
+
+void SetIdentifier::storeLabel(int element, const std::wstring& label) {
+  const int offset = offsetOf(element, firstElement);
+  auto entry = elements.insert_or_assign(label, offset).first;
+  const wchar_t* text = entry->first.c_str();
+  if (offset >= 0) {
+    const std::size_t slot = static_cast<std::size_t>(offset);
+    if (slot < labels.size()) {
+      labels[slot] = text;
+      return;
+    }
+    if (slot <= growthLimit(labels.size())) {
+      labels.resize(slot + 1, nullptr);
+      labels[slot] = text;
+      return;
+    }
+  }
+  sparseLabels[element] = text;
+}
+
+int SetIdentifier::getElementFromLabel(std::wstring label) {
+  int element = 0;
+  if (findElement(label, element)) return element;
+  if (unknownElementMode == 1 && addMissingElement(label) &&
+      findElement(label, element))
+    return element;
+  throwMissingLabel(label);
+}
+
+bool SetIdentifier::addMissingElement(std::wstring& label) {
+  int element = 0;
+  if (!api->SetAddElement(handle, const_cast<wchar_t*>(label.c_str()),
+                          &element))
+    return false;
+  storeLabel(element, label);
+  ++cardinality;
+  return true;
+}
+
+bool SetIdentifier::findElement(const std::wstring& label,
+                                int& element) const {
+  auto entry = elements.find(label);
+  if (entry == elements.end()) return false;
+  element = elementAt(firstElement, entry->second);
+  return true;
+}
+
+const wchar_t* SetIdentifier::findLabel(int element) const {
+  const int offset = offsetOf(element, firstElement);
+  if (offset >= 0 && static_cast<std::size_t>(offset) < labels.size() &&
+      labels[offset] != nullptr)
+    return labels[offset];
+  auto sparse = sparseLabels.find(element);
+  return sparse == sparseLabels.end() ? nullptr : sparse->second;
+}
+
+const wchar_t* SetIdentifier::labelOf(int element) const {
+  const wchar_t* label = findLabel(element);
+  if (label == nullptr)
+    throw TavikException("Couldn't find set element number " +
+                         std::to_string(element) + " in Set " + w2a(name));
+  return label;
+}
+
+void SetIdentifier::throwMissingLabel(const std::wstring& label) const {
+  throw TavikException("Couldn't find set element with label " + w2a(label) +
+                       " in Set " + w2a(name));
+}
+
+}  // namespace Tavik

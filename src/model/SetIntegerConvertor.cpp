@@ -1,0 +1,75 @@
+#include "model/SetConvertor.h"
+
+#include <utility>
+
+#include "engine/TavikContract.h"
+
+namespace Tavik {
+
+namespace {
+
+// 32-bit wrap-around, as the engine's ints do, instead of overflow.
+int shifted(int value, int by) {
+  return static_cast<int>(static_cast<unsigned int>(value) +
+                          static_cast<unsigned int>(by));
+}
+
+std::wstring decimal(int value) { return std::to_wstring(value); }
+
+}  // namespace
+
+SetConvertor<int>::SetConvertor(std::shared_ptr<SetIdentifier> set)
+    : set(std::move(set)) {}
+
+void SetConvertor<int>::assignIndex(int element, Value& cell) {
+  current = shifted(element, -TAVIK_INTEGER_ELEMENT_OFFSET);
+  cell.integer = &current;
+}
+
+void SetConvertor<int>::assignValue(const tagTavikValueW& record,
+                                    Value& cell) {
+  current = shifted(record.Int, -TAVIK_INTEGER_ELEMENT_OFFSET);
+  cell.integer = &current;
+}
+
+int SetConvertor<int>::elementFor(int value) {
+  if (int* known = elementByValue.find(value)) return *known;
+  const int element = set->getElementFromLabel(decimal(value));
+  elementByValue.insert(value, element);
+  return element;
+}
+
+void SetConvertor<int>::assignTavikIndex(const Value& cell,
+                                         std::vector<int>& tuple) {
+  tuple.push_back(elementFor(*cell.integer));
+}
+
+void SetConvertor<int>::assignTavikValue(const Value& cell,
+                                         tagTavikValueW& record) {
+  current = shifted(*cell.integer, TAVIK_INTEGER_ELEMENT_OFFSET);
+  record.Int = current;
+}
+
+void SetConvertor<int>::beginTransfer(bool stableText) {
+  elementByValue.clear();
+  pendingValue.clear();
+}
+
+void SetConvertor<int>::checkTavikIndex(const Value& cell,
+                                        PendingElements& pending) {
+  const int value = *cell.integer;
+  if (elementByValue.find(value) != nullptr ||
+      pendingValue.find(value) != nullptr)
+    return;
+  std::wstring label = decimal(value);
+  int element = 0;
+  if (set->findElement(label, element)) {
+    elementByValue.insert(value, element);
+    return;
+  }
+  if (set->unknownElementMode != 1) set->throwMissingLabel(label);
+  pending.add(set, std::move(label));
+  pendingValue.insert(value, true);
+}
+
+}  // namespace Tavik

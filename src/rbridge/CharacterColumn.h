@@ -1,0 +1,69 @@
+// The character variant. Reading makes one R string per distinct text
+// when the text cells keep their addresses; writing converts each distinct
+// R string (or factor level) to wide text once and hands out its address
+// for the rest of the transfer.
+#ifndef TAVIK4R_RBRIDGE_CHARACTERCOLUMN_H
+#define TAVIK4R_RBRIDGE_CHARACTERCOLUMN_H
+
+#include <Rcpp.h>
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "model/FlatMap.h"
+#include "rbridge/IColumn.h"
+#include "rbridge/WideText.h"
+
+namespace R {
+
+template <typename V>
+class Column;
+
+template <>
+class Column<Rcpp::CharacterVector> : public IColumn {
+ public:
+  Column(const std::string& name, int index);
+  ~Column() override {}
+
+  void addValue(const Tavik::Value& value) override;
+  void commit(Rcpp::List& list, Rcpp::CharacterVector& names) override;
+  SEXP createSExpr() override;
+  void getValue(Rcpp::DataFrame& frame, int row,
+                Tavik::Value& value) override;
+  void reserve(R_xlen_t cells) override;
+  void markStableText() override { stableText = true; }
+
+  std::string name;
+  Rcpp::CharacterVector data;
+  int index;
+
+ private:
+  void resize(R_xlen_t length);
+  SEXP charsxpOf(const wchar_t* text);
+  void prepare(SEXP column);
+  const wchar_t* textOf(SEXP charsxp);
+
+  // Reading from the engine.
+  R_xlen_t filled = 0;
+  bool stableText = false;
+  // Every R string cached here is also stored in data, which keeps it.
+  Tavik::FlatMap<const wchar_t*, SEXP> charsxpByText;
+  WideText wideText;
+
+  // Writing to the engine.
+  SEXP source = nullptr;
+  Rcpp::RObject readable;
+  R_xlen_t readableLength = 0;
+  bool factorCodes = false;
+  std::vector<const wchar_t*> levelText;
+  Tavik::FlatMap<SEXP, const wchar_t*> textByCharsxp;
+  SEXP lastCharsxp = nullptr;
+  const wchar_t* lastText = nullptr;
+  // Deque elements never move, so the addresses handed out stay valid.
+  std::deque<std::wstring> texts;
+};
+
+}  // namespace R
+
+#endif

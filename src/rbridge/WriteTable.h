@@ -1,0 +1,28 @@
+// Supplies the rows of an R data frame, column by column in position order.
+#ifndef TAVIK4R_RBRIDGE_WRITETABLE_H
+#define TAVIK4R_RBRIDGE_WRITETABLE_H
+
+#include <Rcpp.h>
+
+#include <vector>
+
+#include "rbridge/IWriteTable.h"
+
+namespace R {
+
+class WriteTable : public IWriteTable {
+ public:
+  // frame must outlive the table.
+  explicit WriteTable(Rcpp::DataFrame& frame) : frame(frame) {}
+  void getRow(int row, std::vector<Tavik::Value>& values) override;
+  int columnSize() const override;
+  int size() override;
+  // The columns keep one wide copy per distinct text for their lifetime.
+  bool hasStableText() const override { return true; }
+
+  Rcpp::DataFrame& frame;
+};
+
+}  // namespace R
+
+#endif
