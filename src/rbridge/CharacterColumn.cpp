@@ -36,22 +36,26 @@ void Column<Rcpp::CharacterVector>::resize(R_xlen_t length) {
   for (R_xlen_t i = 0; i < kept; ++i)
     SET_STRING_ELT(grown, i, STRING_ELT(data, i));
   data = grown;
+  capacity = length;
 }
 
 void Column<Rcpp::CharacterVector>::reserve(R_xlen_t cells) {
-  if (cells > Rf_xlength(data)) resize(cells);
+  if (cells > capacity) resize(cells);
 }
 
 SEXP Column<Rcpp::CharacterVector>::charsxpOf(const wchar_t* text) {
   if (!stableText) return wideText.toCharsxp(text);
-  if (SEXP* known = charsxpByText.find(text)) return *known;
-  SEXP made = wideText.toCharsxp(text);
-  charsxpByText.insert(text, made);
+  // Rows often repeat the previous label (data sorted by a dimension).
+  if (text == lastAddedText) return lastAddedCharsxp;
+  SEXP* known = charsxpByText.find(text);
+  SEXP made = known != nullptr ? *known : wideText.toCharsxp(text);
+  if (known == nullptr) charsxpByText.insert(text, made);
+  lastAddedText = text;
+  lastAddedCharsxp = made;
   return made;
 }
 
 void Column<Rcpp::CharacterVector>::addValue(const Tavik::Value& value) {
-  const R_xlen_t capacity = Rf_xlength(data);
   if (filled == capacity)
     resize(capacity < kFirstGrowth ? kFirstGrowth : capacity + capacity / 2);
   // Stored before anything else allocates, which keeps a new string alive.
@@ -61,7 +65,7 @@ void Column<Rcpp::CharacterVector>::addValue(const Tavik::Value& value) {
 
 void Column<Rcpp::CharacterVector>::commit(Rcpp::List& list,
                                            Rcpp::CharacterVector& names) {
-  if (filled != Rf_xlength(data)) resize(filled);
+  if (filled != capacity) resize(filled);
   list.push_back(data);
   names.push_back(name);
 }

@@ -46,9 +46,12 @@ class Column<Rcpp::CharacterVector> : public IColumn {
 
   // Reading from the engine.
   R_xlen_t filled = 0;
+  R_xlen_t capacity = 0;
   bool stableText = false;
   // Every R string cached here is also stored in data, which keeps it.
   Tavik::FlatMap<const wchar_t*, SEXP> charsxpByText;
+  const wchar_t* lastAddedText = nullptr;
+  SEXP lastAddedCharsxp = nullptr;
   WideText wideText;
 
   // Writing to the engine.

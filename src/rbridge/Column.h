@@ -65,6 +65,8 @@ class Column : public IColumn {
 
   // Cells of data in use; data may be longer while rows arrive.
   R_xlen_t filled = 0;
+  R_xlen_t capacity = 0;
+  Cell* out = nullptr;
 
   // The data-frame column being read and its copy of our type.
   SEXP source = nullptr;

@@ -26,24 +26,25 @@ void Column<V>::resize(R_xlen_t length) {
     std::memcpy(Traits::cells(grown), Traits::cells(data),
                 sizeof(Cell) * static_cast<std::size_t>(kept));
   data = grown;
+  capacity = length;
+  out = Traits::cells(data);
 }
 
 template <typename V>
 void Column<V>::reserve(R_xlen_t cells) {
-  if (cells > Rf_xlength(data)) resize(cells);
+  if (cells > capacity) resize(cells);
 }
 
 template <typename V>
 void Column<V>::addValue(const Tavik::Value& value) {
-  const R_xlen_t capacity = Rf_xlength(data);
   if (filled == capacity)
     resize(std::max(kFirstGrowth, capacity + capacity / 2));
-  Traits::cells(data)[filled++] = *Traits::read(value);
+  out[filled++] = *Traits::read(value);
 }
 
 template <typename V>
 void Column<V>::commit(Rcpp::List& list, Rcpp::CharacterVector& names) {
-  if (filled != Rf_xlength(data)) resize(filled);
+  if (filled != capacity) resize(filled);
   list.push_back(data);
   names.push_back(name);
 }
@@ -52,7 +53,7 @@ template <typename V>
 SEXP Column<V>::createSExpr() {
   if (filled == 0) return Rf_mkString("");
   SEXP value = Rf_allocVector(Traits::rtype, 1);
-  Traits::cells(value)[0] = Traits::cells(data)[0];
+  Traits::cells(value)[0] = out[0];
   return value;
 }
 

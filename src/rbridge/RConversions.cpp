@@ -42,9 +42,11 @@ Rcpp::DataFrame asDataFrame(SEXP x) {
 }
 
 R_xlen_t rowsOf(SEXP column) {
-  // A plain vector has as many list elements as cells; only classed
-  // objects need R's as.list to say how many rows they make.
-  if (TYPEOF(column) == VECSXP || !OBJECT(column)) return Rf_xlength(column);
+  // Vectors and lists have as many list elements as cells, classed ones
+  // included (as.list keeps the length of factors, dates and the like, and
+  // would make one R object per cell to say so). Only other objects need
+  // R's as.list to count their rows.
+  if (Rf_isVector(column) || column == R_NilValue) return Rf_xlength(column);
   Rcpp::RObject asList(convertUsing("as.list", column));
   return Rf_xlength(asList);
 }

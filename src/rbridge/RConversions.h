@@ -17,7 +17,7 @@ SEXP convertUsing(const char* function, SEXP x);
 // The data frame made of any R object: a list first, then as.data.frame
 // unless it already is a data frame.
 Rcpp::DataFrame asDataFrame(SEXP x);
-// Rows of a data-frame column: the length of the column as a list.
+// Rows of a data-frame column: its length as a list.
 R_xlen_t rowsOf(SEXP column);
 // The data-frame column at position index; a frame without it is out of
 // bounds.
