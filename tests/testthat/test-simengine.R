@@ -1,0 +1,120 @@
+# The simulated engine through its exported entry points: a C++ driver loads
+# the installed library as the package does and runs checks by section.
+
+engine_driver <- local({
+  built <- NULL
+  function() {
+    if (!is.null(built)) return(built)
+    skip_on_os("windows")
+    source <- test_path("..", "engine", "driver.cpp")
+    header <- system.file("engine", "TavikContract.h", package = "tavik4r")
+    skip_if(!file.exists(source) || !nzchar(header), "engine driver sources not available")
+    r <- file.path(R.home("bin"), "R")
+    cxx <- system2(r, c("CMD", "config", "CXX17"), stdout = TRUE)
+    std <- system2(r, c("CMD", "config", "CXX17STD"), stdout = TRUE)
+    cxx <- strsplit(trimws(cxx), "[[:space:]]+")[[1]]
+    skip_if(length(cxx) == 0 || !nzchar(Sys.which(cxx[1])), "no C++ compiler")
+    exe <- file.path(tempdir(), "tavik-engine-driver")
+    args <- c(cxx[-1], std, "-O1", paste0("-I", dirname(header)), "-o", exe,
+              source, "-ldl")
+    log <- suppressWarnings(system2(cxx[1], args, stdout = TRUE, stderr = TRUE))
+    if (!is.null(attr(log, "status"))) {
+      stop("the engine driver does not compile:\n", paste(log, collapse = "\n"))
+    }
+    built <<- exe
+    exe
+  }
+})
+
+run_driver <- function(section, library = engine_path()) {
+  projects <- dirname(project_path("transport"))
+  out <- suppressWarnings(system2(engine_driver(), c(library, projects, section),
+                                  stdout = TRUE, stderr = TRUE))
+  status <- attr(out, "status") %||% 0L
+  expect(status == 0L && any(grepl("^checks [0-9]+ failures 0$", out)),
+         paste0("engine driver section '", section, "':\n", paste(out, collapse = "\n")))
+}
+
+`%||%` <- function(a, b) if (is.null(a)) b else a
+
+test_that("projects open and close; handles die with the project", {
+  run_driver("project")
+})
+
+test_that("identifiers answer names, types, storage, dimensions and domains", {
+  run_driver("identifiers")
+})
+
+test_that("sets number their elements, name them and take new ones", {
+  run_driver("sets")
+})
+
+test_that("values are read in tuple order, retrieved and assigned sparsely", {
+  run_driver("values")
+})
+
+test_that("the value store matches a reference model under random writes", {
+  run_driver("store")
+})
+
+test_that("generated data is deterministic and lies in its sets", {
+  run_driver("generate")
+})
+
+test_that("bad arguments are refused with an error, never a crash", {
+  run_driver("arguments")
+})
+
+test_that("fault switches, injected failures and counters work", {
+  run_driver("faults")
+})
+
+test_that("the documented project format reads; malformed files are refused", {
+  run_driver("format")
+})
+
+test_that("the bundled example projects open", {
+  run_driver("bundled")
+})
+
+test_that("the fixture engine lacks exactly TavikValueCard", {
+  library <- engine_without_value_card()
+  skip_if(!nzchar(library), "fixture engine not installed")
+  run_driver("exports-without-valuecard", library)
+})
+
+test_that("R's test controls reach the engine instance the package uses", {
+  result <- run_fresh(function() {
+    ns <- asNamespace("tavik4r")
+    ns$sim_engine_load()
+    ns$sim_reset()
+    tavik4r::tavik_load_and_open(tavik4r::tavik_example_engine(),
+                                 tavik4r::tavik_example_project("transport"))
+    opened <- ns$sim_counter("projects_opened")
+    before <- ns$sim_calls("TavikValueNextW")
+    rows <- nrow(tavik4r::tavik_read("Cost"))
+    nexts <- ns$sim_calls("TavikValueNextW") - before
+    ns$sim_fault("TavikValueResetHandle", nth = 1L, code = 7L, text = "reset refused")
+    failed <- tryCatch({ tavik4r::tavik_read("Cost"); "" },
+                       error = function(e) conditionMessage(e))
+    tavik4r::tavik_close()
+    list(opened = opened, rows = rows, nexts = nexts, failed = failed,
+         closed = ns$sim_counter("projects_closed"),
+         live = ns$sim_counter("live_handles"),
+         unknown = tryCatch(ns$sim_switch("nope"), error = conditionMessage))
+  })
+  expect_equal(result$opened, 1)
+  expect_gt(result$nexts, result$rows)  # each row, and the end of the data
+  expect_match(result$failed, "tavikerror 7: reset refused", fixed = TRUE)
+  expect_equal(result$closed, 1)
+  expect_equal(result$live, 0)
+  expect_match(result$unknown, "unknown engine switch 'nope'")
+})
+
+test_that("example paths are found, unknown names list the available ones", {
+  expect_true(file.exists(tavik_example_engine()))
+  expect_true(file.exists(tavik_example_project()))
+  expect_equal(basename(tavik_example_project("bench1e6")), "bench1e6.tvp")
+  expect_error(tavik_example_project("nope"), "Available: bench1e6, bench1e7, transport")
+  expect_error(tavik_example_project(1), "single string")
+})
