@@ -151,25 +151,29 @@ void ProjectParser::statement() {
   endStatement();
 }
 
-ProjectParser::Options ProjectParser::options() {
+// Options as key=value words; allowed lists the keys this statement takes.
+ProjectParser::Options ProjectParser::options(const std::wstring& allowed) {
   Options result;
   while (peek().kind == TokenKind::Word) {
     std::wstring key = take().text;
+    if (allowed.find(L" " + key + L" ") == std::wstring::npos) {
+      fail(L"unknown option " + quoted(key));
+    }
     expect(L'=');
     std::wstring text = takeName(L"an option value");
     long long number = 0;
-    bool isInt = parseInt(text, number);
-    if (key == L"type" && isInt) {
-      result.type = static_cast<int>(number);
-    } else if (key == L"storage" && isInt) {
-      result.storage = static_cast<int>(number);
-    } else if (key == L"seed" && isInt) {
-      result.seed = number;
-    } else if (key == L"density" && parseDouble(text, result.density) &&
-               result.density > 0.0 && result.density <= 1.0) {
+    bool valid = true;
+    if (key == L"density") {
+      valid = parseDouble(text, result.density) && result.density > 0.0 &&
+              result.density <= 1.0;
     } else {
-      fail(L"bad option " + key + L"=" + text);
+      valid = parseInt(text, number) && number >= -2147483647LL - 1 &&
+              number <= 2147483647LL;
+      if (key == L"type") result.type = static_cast<int>(number);
+      if (key == L"storage") result.storage = static_cast<int>(number);
+      if (key == L"seed") result.seed = number;
     }
+    if (!valid) fail(L"bad value for option " + quoted(key) + L": " + quoted(text));
   }
   return result;
 }
@@ -225,7 +229,7 @@ void ProjectParser::setStatement() {
     take();
     parent = lookupSet(takeName(L"a set name"));
   }
-  Options opts = options();
+  Options opts = options(L" type ");
   std::vector<LabelItem> items;
   if (peek().is(L'=')) {
     take();
@@ -252,7 +256,7 @@ void ProjectParser::indexStatement() {
   if (!peek().isWord(L"in")) fail(L"expected 'in'");
   take();
   int set = lookupSet(takeName(L"a set name"));
-  Options opts = options();
+  Options opts = options(L" type ");
   project_->addIndex(name, set, opts.type < 0 ? kTypeIndex : opts.type);
 }
 
@@ -310,7 +314,7 @@ void ProjectParser::dataDeclaration(const std::wstring& first) {
     kind = ValueKind::String;
     storage = kStorageString;
   }
-  Options opts = options();
+  Options opts = options(L" type storage ");
   int id = project_->addData(name, domain, kind, opts.type < 0 ? type : opts.type,
                              opts.storage < 0 ? storage : opts.storage, range);
   if (peek().is(L'=')) {
@@ -336,7 +340,7 @@ void ProjectParser::dataStatement() {
 void ProjectParser::generateStatement() {
   take();
   int id = project_->lookup(takeName(L"an identifier name"));
-  Options opts = options();
+  Options opts = options(L" density seed ");
   generateData(*project_, id, opts.density, static_cast<unsigned long long>(opts.seed));
 }
 

@@ -44,7 +44,7 @@ class ProjectParser {
   void dataDeclaration(const std::wstring& first);
   void dataStatement();
   void generateStatement();
-  Options options();
+  Options options(const std::wstring& allowed);
   int lookupSet(const std::wstring& name);
 
   std::vector<LabelItem> setItems();

@@ -628,7 +628,7 @@ void generated() {
   const char* text =
       "set I = { i001..i300 }\nset J = { j1..j200 }\nset T subset of Integers = { -5..94 }\n"
       "parameter Full(I, J)\ngenerate Full\n"
-      "parameter Half(I, J) density=0.5\n"
+      "parameter Half(I, J)\n"
       "parameter Half2(I, J)\nparameter Half3(I, J)\n"
       "generate Half density=0.5 seed=7\ngenerate Half2 density=0.5 seed=7\n"
       "generate Half3 density=0.5 seed=8\n"
@@ -868,6 +868,8 @@ void documentedFormat() {
       "set A = { \"a }\n",
       "parameter P\nfrobnicate P\n",
       "set A = { a }\nelement parameter E(A) in A = { a : b }\n",
+      "set A = { a }\nparameter P(A) density=0.5\n",
+      "set A = { a }\nparameter P(A)\ngenerate P density=2\n",
   };
   for (const char* bad : broken) {
     std::wstring path = widen(tempFile(bad));
