@@ -98,8 +98,8 @@ void callEntryPoints(TavikLoader& loader, std::wstring projectPath) {
   int unknown = identifier(loader, L"NoSuchIdentifier");
   int code = 0;
   wchar_t message[512] = {0};
-  check(!unknown && loader.APILastError()(&code, message) && code != 0 &&
-            message[0] != L'\0',
+  bool told = loader.APILastError()(&code, message) && code != 0;
+  check(!unknown && told && message[0] != L'\0',
         "unknown identifier refused, engine says why: " + w2a(message));
 
   loader.IdentifierHandleDelete()(discount);
