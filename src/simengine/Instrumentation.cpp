@@ -40,10 +40,6 @@ const char* const kSwitchNames[kSwitchCount] = {
 
 }  // namespace
 
-const char* entryName(int entry) {
-  return entry >= 0 && entry < kEntryCount ? kEntryNames[entry] : "";
-}
-
 int entryByName(const std::string& name) {
   for (int e = 0; e < kEntryCount; ++e) {
     std::string full = kEntryNames[e];

@@ -39,19 +39,17 @@ enum Entry {
   kEntryCount
 };
 
-// The export name of an entry point.
-const char* entryName(int entry);
 // The entry point of an export name, with or without the "Tavik" prefix; -1
 // when there is none.
 int entryByName(const std::string& name);
 
 enum Switch {
-  kSwitchSilentLastError,      // the last-error call reports nothing
-  kSwitchCloseFails,           // project close is refused, the project stays open
-  kSwitchOrdinalOutOfRange,  // the last ordinal of a set maps outside the set
-  kSwitchNextOutOfRange,       // ValueNextW delivers elements outside their set
-  kSwitchAddNonConsecutive,    // a new label skips numbers
-  kSwitchWriteBackLength,      // string reads store the text's length in Length
+  kSwitchSilentLastError,    // the last-error call reports nothing
+  kSwitchCloseFails,         // project close is refused, the project stays open
+  kSwitchOrdinalOutOfRange,  // a set's last ordinal maps outside the set
+  kSwitchNextOutOfRange,     // ValueNextW delivers elements outside their sets
+  kSwitchAddNonConsecutive,  // a new label skips numbers
+  kSwitchWriteBackLength,    // text reads store the text's length in Length
   kSwitchCount
 };
 

@@ -1,7 +1,7 @@
 // Opening and closing projects, and the last error.
 #include "simengine/Engine.h"
 #include "simengine/EntryPoints.h"
-#include "simengine/ProjectParser.h"
+#include "simengine/ProjectFile.h"
 #include "simengine/TextTransfer.h"
 
 using namespace Sim;

@@ -1,8 +1,7 @@
 #include "simengine/ProjectParser.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <cwchar>
+#include <locale>
+#include <sstream>
 
 #include "simengine/Generator.h"
 #include "simengine/Refusal.h"
@@ -12,48 +11,15 @@ namespace Sim {
 
 namespace {
 
-bool readFile(const std::wstring& path, std::string& bytes) {
-#if defined(_WIN32)
-  FILE* file = _wfopen(path.c_str(), L"rb");
-#else
-  std::string narrow;
-  size_t size = std::wcstombs(nullptr, path.c_str(), 0);
-  narrow = size == static_cast<size_t>(-1) ? toUtf8(path) : std::string(size, '\0');
-  if (size != static_cast<size_t>(-1)) std::wcstombs(&narrow[0], path.c_str(), size);
-  FILE* file = std::fopen(narrow.c_str(), "rb");
-#endif
-  if (file == nullptr) return false;
-  char buffer[1 << 16];
-  size_t n;
-  while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-    bytes.append(buffer, n);
-  }
-  bool ok = !std::ferror(file);
-  std::fclose(file);
-  return ok;
-}
-
+// Decimal numbers in the file's notation, whatever the C locale says.
 bool parseDouble(const std::wstring& text, double& value) {
-  if (text.empty()) return false;
-  wchar_t* end = nullptr;
-  value = std::wcstod(text.c_str(), &end);
-  return *end == L'\0';
+  std::wistringstream stream(text);
+  stream.imbue(std::locale::classic());
+  stream >> value;
+  return !text.empty() && !stream.fail() && stream.eof();
 }
 
 }  // namespace
-
-std::unique_ptr<Project> loadProjectFile(const std::wstring& path) {
-  std::string bytes;
-  if (path.empty() || !readFile(path, bytes)) {
-    throw Refusal(kProjectFile, L"cannot read project file " + quoted(path));
-  }
-  if (bytes.compare(0, 3, "\xEF\xBB\xBF") == 0) bytes.erase(0, 3);
-  try {
-    return ProjectParser(fromUtf8(bytes)).parse();
-  } catch (const Refusal& refusal) {
-    throw Refusal(kProjectFile, path + L":" + refusal.text);
-  }
-}
 
 const Token& ProjectParser::peek() {
   while (true) {

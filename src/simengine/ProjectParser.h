@@ -12,10 +12,6 @@
 
 namespace Sim {
 
-// The project in the file at path; refused with the file, line and reason
-// when the file can't be read or is malformed.
-std::unique_ptr<Project> loadProjectFile(const std::wstring& path);
-
 class ProjectParser {
  public:
   explicit ProjectParser(std::wstring text) : tokens_(std::move(text)) {}

@@ -1,7 +1,5 @@
 #include "simengine/WideText.h"
 
-#include <cstring>
-
 namespace Sim {
 
 namespace {
@@ -102,15 +100,6 @@ bool parseInt(const std::wstring& text, long long& value) {
   }
   value = negative ? -v : v;
   return true;
-}
-
-size_t copyBounded(const wchar_t* text, size_t length, wchar_t* target,
-                   size_t capacity) {
-  if (capacity == 0) return 0;
-  size_t n = length < capacity - 1 ? length : capacity - 1;
-  if (n > 0) std::memcpy(target, text, n * sizeof(wchar_t));
-  target[n] = L'\0';
-  return n;
 }
 
 }  // namespace Sim
