@@ -54,6 +54,8 @@ tavik_open <- function(project) {
 #' head(tavik_read("Cost"))
 #' tavik_close()
 tavik_load_and_open <- function(library, project) {
+  check_string(library, "library")
+  check_string(project, "project")
   library_path <- existing_library(library)
   project_path <- existing_project(project)
   # Two steps rather than one combined call, so a failure names its cause.
