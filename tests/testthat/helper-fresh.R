@@ -9,8 +9,13 @@ run_fresh <- function(fun, args = list()) {
 run_fresh_output <- function(fun, args = list()) {
   out <- tempfile()
   on.exit(unlink(out))
-  value <- callr::r(fun, args = args, stdout = out, stderr = out,
-                    libpath = .libPaths())
+  # The package is loaded first so its routines are there for .Call().
+  run <- function(fun, args) {
+    loadNamespace("tavik4r")
+    do.call(fun, args)
+  }
+  value <- callr::r(run, args = list(fun = fun, args = args), stdout = out,
+                    stderr = out, libpath = .libPaths())
   list(value = value, stdout = if (file.exists(out)) readLines(out) else character())
 }
 
