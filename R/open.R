@@ -28,8 +28,15 @@ tavik_open <- function(project) {
   }
   # Opening over an open project would leave it open in the engine and keep
   # the old project's sets cached.
-  if (project_open()) {
-    tavik_close()
+  if (project_open() && !tavik_close()) {
+    tavik_abort(
+      paste0(
+        "The engine refused to close the open project, so no other project can be opened.\n",
+        "Load the engine again with tavik_load() to start afresh."
+      ),
+      "tavik_project_error",
+      path = path
+    )
   }
   if (!.Call(tavik4r_OpenProject, path)) {
     abort_project_open(path)

@@ -53,3 +53,16 @@ test_that("opening over an open project closes it, and closing twice is harmless
   expect_true(result$first)
   expect_false(result$second)
 })
+
+test_that("an open project the engine will not close blocks the next open with a clear error", {
+  result <- run_fresh(function() {
+    library(tavik4r)
+    tavik_load_and_open(tavik_example_engine(), tavik_example_project())
+    tavik4r:::sim_switch("close_fails")
+    error <- tryCatch(tavik_open(tavik_example_project()), error = function(e) e)
+    list(error = error, still_open = tavik4r:::project_open())
+  })
+  expect_s3_class(result$error, c("tavik_project_error", "tavik_error"))
+  expect_match(conditionMessage(result$error), "refused to close")
+  expect_true(result$still_open)
+})
