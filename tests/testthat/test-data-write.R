@@ -52,9 +52,12 @@ test_that("scalars take any R value that makes a one-column frame", {
 test_that("R columns are converted to the cells the identifier needs", {
   open_project()
   cases <- list(
+    # Factors give their labels; a missing text reaches the engine as NA.
     list("PlantManager",
-         frame(Plants = factor(c("Berlin", "Chicago")), PlantManager = factor(c("x", "y"))),
-         frame(Plants = c("Berlin", "Chicago"), PlantManager = c("x", "y"))),
+         frame(Plants = factor(c("Berlin", "Chicago")), PlantManager = factor(c("x", NA))),
+         frame(Plants = c("Berlin", "Chicago"), PlantManager = c("x", "NA"))),
+    list("PlantManager", frame(Plants = "Berlin", PlantManager = NA_character_),
+         frame(Plants = "Berlin", PlantManager = "NA")),
     list("Capacity", frame(Plants = "Berlin", Capacity = TRUE),
          frame(Plants = "Berlin", Capacity = 1L)),
     list("Capacity", frame(Plants = c("Berlin", "Chicago"), Capacity = c(2.9, -2.9)),
