@@ -45,6 +45,8 @@ class SetConvertor<std::wstring> : public IValueConvertor {
   bool stableText = false;
   FlatMap<const wchar_t*, int> elementByText;
   FlatMap<const wchar_t*, bool> pendingText;
+  const wchar_t* lastText = nullptr;
+  int lastElement = 0;
 };
 
 // An integer v is the element v + 1073741822; reading computes it, writing

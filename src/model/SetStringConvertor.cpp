@@ -25,11 +25,16 @@ void SetConvertor<std::wstring>::assignValue(const tagTavikValueW& record,
 }
 
 int SetConvertor<std::wstring>::elementFor(const wchar_t* text) {
-  if (stableText) {
-    if (int* known = elementByText.find(text)) return *known;
-  }
-  const int element = set->getElementFromLabel(std::wstring(text));
-  if (stableText) elementByText.insert(text, element);
+  if (!stableText) return set->getElementFromLabel(std::wstring(text));
+  // Rows often repeat the previous label (data sorted by a dimension).
+  if (text == lastText) return lastElement;
+  int* known = elementByText.find(text);
+  const int element = known != nullptr
+                          ? *known
+                          : set->getElementFromLabel(std::wstring(text));
+  if (known == nullptr) elementByText.insert(text, element);
+  lastText = text;
+  lastElement = element;
   return element;
 }
 
@@ -45,6 +50,7 @@ void SetConvertor<std::wstring>::assignTavikValue(const Value& cell,
 
 void SetConvertor<std::wstring>::beginTransfer(bool stable) {
   stableText = stable;
+  lastText = nullptr;
   elementByText.clear();
   pendingText.clear();
 }
