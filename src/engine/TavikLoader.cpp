@@ -75,10 +75,12 @@ void TavikLoader::PopulateFunctionNameOffsets() {
 
 void* TavikLoader::Resolve(SupportedTavikFunctions function) {
   if (!library) return nullptr;
-  auto row = functions.find(function);
-  if (row == functions.end()) return nullptr;
+  // Every engine call passes here: a resolved address is returned without
+  // touching the name table.
   void*& cached = addresses[function];
   if (cached) return cached;
+  auto row = functions.find(function);
+  if (row == functions.end()) return nullptr;
   cached = findSymbol(library,
                       platformExportName(row->second.name, row->second.offset));
   return cached;
