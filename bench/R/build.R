@@ -1,0 +1,20 @@
+# Compiles the C++ baselines into a temporary folder and loads them.
+build_baselines <- function(bench_dir) {
+  build_dir <- file.path(tempdir(), "tavik4r-bench-build")
+  dir.create(build_dir, showWarnings = FALSE, recursive = TRUE)
+  file.copy(file.path(bench_dir, "cpp", "baselines.cpp"), build_dir, overwrite = TRUE)
+  contract <- dirname(system.file("engine", "TavikContract.h", package = "tavik4r"))
+  writeLines(c("CXX_STD = CXX17",
+               sprintf("PKG_CPPFLAGS = -I'%s'", contract),
+               "PKG_LIBS = -ldl"),
+             file.path(build_dir, "Makevars"))
+  old <- setwd(build_dir)
+  on.exit(setwd(old))
+  status <- system2(file.path(R.home("bin"), "R"),
+                    c("CMD", "SHLIB", "-o", "baselines.so", "baselines.cpp"),
+                    stdout = TRUE, stderr = TRUE)
+  if (!file.exists("baselines.so")) stop(paste(status, collapse = "\n"))
+  dyn.load(file.path(build_dir, "baselines.so"))
+}
+
+baseline <- function(name, ...) .Call(name, ..., PACKAGE = "baselines")
