@@ -48,7 +48,7 @@ class TavikLoader {
     FnIdentifierEmpty = 24,
     FnSetAddElement = 25,
   };
-  static const int FunctionCount = 26;
+  static constexpr int FunctionCount = 26;
 
   TavikLoader();
   explicit TavikLoader(std::wstring& path);
