@@ -27,11 +27,14 @@ class IValueConvertor {
   // The text cells made by assignIndex/assignValue stay put for the
   // transfer, one address per distinct text.
   virtual bool hasStableText() const { return false; }
-  // Makes sure a cell can become an element number (index) or a value
-  // record without writing anything; labels the set may gain are noted in
-  // pending instead of being added.
-  virtual void checkTavikIndex(const Value& cell, PendingElements& pending);
-  virtual void checkTavikValue(const Value& cell, PendingElements& pending) {}
+  // Converts a cell into an element number (index) or a value record
+  // without adding anything to a set: true when done; false when the label
+  // is missing and was noted in pending, to be converted again once the
+  // set has gained it.
+  virtual bool checkTavikIndex(const Value& cell, PendingElements& pending,
+                               int& element);
+  virtual bool checkTavikValue(const Value& cell, PendingElements& pending,
+                               tagTavikValueW& record);
 };
 
 }  // namespace Tavik

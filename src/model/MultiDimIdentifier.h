@@ -46,9 +46,8 @@ class MultiDimIdentifier : public BaseIdentifier {
   std::unique_ptr<ColumnBase> valueColumn;
 
  private:
+  long expectedTuples(IDataTable& table);
   long countTuples(IDataTable& table);
-  void checkRows(R::IWriteTable& table, int rows);
-  void writeRows(R::IWriteTable& table, int rows);
 };
 
 }  // namespace Tavik

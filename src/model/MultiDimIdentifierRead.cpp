@@ -41,6 +41,15 @@ long MultiDimIdentifier::countTuples(IDataTable& table) {
   return count;
 }
 
+// The engine's own count of stored values spares the counting pass; an
+// engine that gives none is counted. The table still grows if more rows
+// arrive and is trimmed if fewer do.
+long MultiDimIdentifier::expectedTuples(IDataTable& table) {
+  int count = -1;
+  if (api->ValueCard(handle, &count) && count >= 0) return count;
+  return countTuples(table);
+}
+
 void MultiDimIdentifier::storeTo(IReadTable& table) {
   if (domain.empty()) throw std::runtime_error("not yet for scalars");
   setupTableColumns(&table);
@@ -58,7 +67,7 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
   IValueConvertor* valueConvertor = held.back().get();
   if (valueConvertor->hasStableText()) table.markStableText(static_cast<int>(n));
 
-  table.expectRows(countTuples(table));
+  table.expectRows(expectedTuples(table));
   if (!api->ValueResetHandle(handle))
     throw TavikException("MultiDimIdentifier::storeTo", api);
 

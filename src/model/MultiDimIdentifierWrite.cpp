@@ -1,7 +1,11 @@
 // Writing an identifier's data. Every row is converted and checked before
-// the identifier is emptied, so bad input never costs the data it holds.
+// the identifier is emptied, so bad input never costs the data it holds;
+// the converted rows are kept, so writing is then only the engine's calls.
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "engine/TavikException.h"
 #include "entry/StringConversion.h"
@@ -29,6 +33,83 @@ std::string widthMismatch(const std::wstring& name, std::size_t dimensions,
          counts;
 }
 
+tagTavikValueW bufferRecord() {
+  tagTavikValueW record;
+  record.Length = 300;
+  record.String = loadBuf;
+  return record;
+}
+
+// The convertors of one transfer, fetched once: dimensions, then values.
+struct Convertors {
+  explicit Convertors(const MultiDimIdentifier& identifier) {
+    for (const auto& column : identifier.columns)
+      held.push_back(column->getConvertor());
+    held.push_back(identifier.valueColumn->getConvertor());
+    for (const auto& convertor : held) raw.push_back(convertor.get());
+  }
+  std::vector<std::shared_ptr<IValueConvertor>> held;
+  std::vector<IValueConvertor*> raw;
+};
+
+// All rows of a table as the engine takes them: a tuple of element numbers
+// and a value record per row. Records are kept only when the text they may
+// point at stays put for the transfer; otherwise the rows are read again.
+struct ConvertedRows {
+  std::size_t dimensions = 0;
+  std::vector<int> tuples;
+  std::vector<tagTavikValueW> records;
+  bool keepsRecords = false;
+};
+
+// Converts every row without writing: a missing label (mode 0) or a cell
+// that can't be converted stops here. Labels the sets may gain are added
+// once all rows passed, and the rows that use them converted again.
+void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
+                 ConvertedRows& converted) {
+  const std::size_t n = convertors.raw.size() - 1;
+  const std::size_t count = static_cast<std::size_t>(rows);
+  converted.dimensions = n;
+  converted.keepsRecords = table.hasStableText();
+  converted.tuples.assign(count * n, 0);
+  if (converted.keepsRecords) converted.records.assign(count, bufferRecord());
+  for (auto* convertor : convertors.raw)
+    convertor->beginTransfer(table.hasStableText());
+
+  PendingElements pending;
+  std::vector<int> waiting;
+  std::vector<Value> row(n + 1);
+  tagTavikValueW scratch = bufferRecord();
+  for (std::size_t r = 0; r < count; ++r) {
+    table.getRow(static_cast<int>(r), row);
+    int* tuple = converted.tuples.data() + r * n;
+    bool done = true;
+    for (std::size_t k = 0; k < n; ++k)
+      done &= convertors.raw[k]->checkTavikIndex(row[k], pending, tuple[k]);
+    tagTavikValueW& record =
+        converted.keepsRecords ? converted.records[r] : scratch;
+    done &= convertors.raw[n]->checkTavikValue(row[n], pending, record);
+    if (!done) waiting.push_back(static_cast<int>(r));
+    if ((r + 1) % kInterruptEvery == 0) table.checkInterrupt();
+  }
+  if (waiting.empty()) return;
+
+  pending.addAll();
+  std::vector<int> tuple;
+  tuple.reserve(n);
+  for (int r : waiting) {
+    table.getRow(r, row);
+    tuple.clear();
+    for (std::size_t k = 0; k < n; ++k)
+      convertors.raw[k]->assignTavikIndex(row[k], tuple);
+    std::copy(tuple.begin(), tuple.end(),
+              converted.tuples.begin() + static_cast<std::size_t>(r) * n);
+    tagTavikValueW& record =
+        converted.keepsRecords ? converted.records[r] : scratch;
+    convertors.raw[n]->assignTavikValue(row[n], record);
+  }
+}
+
 }  // namespace
 
 bool MultiDimIdentifier::loadFrom(R::IWriteTable& table) {
@@ -40,69 +121,34 @@ bool MultiDimIdentifier::loadFrom(R::IWriteTable& table) {
   if (width != static_cast<int>(n) + 1)
     throw TavikException(widthMismatch(name, n, width));
 
-  checkRows(table, rows);
+  Convertors convertors(*this);
+  ConvertedRows converted;
+  convertRows(table, rows, convertors, converted);
   if (!api->IdentifierEmpty(handle))
     throw TavikException("MultiDimIdentifier::loadFrom::IdentifierEmpty",
                          api);
-  writeRows(table, rows);
-  return true;
-}
 
-// Converts every row without writing: a missing label (mode 0) or a cell
-// that can't be converted stops here. Labels the sets may gain are added
-// once all rows passed.
-void MultiDimIdentifier::checkRows(R::IWriteTable& table, int rows) {
-  const std::size_t n = domain.size();
-  std::vector<std::shared_ptr<IValueConvertor>> held;
-  for (const auto& column : columns) held.push_back(column->getConvertor());
-  held.push_back(valueColumn->getConvertor());
-  for (auto& convertor : held) convertor->beginTransfer(table.hasStableText());
-
-  PendingElements pending;
+  tagTavikValueW reread = bufferRecord();
   std::vector<Value> row(n + 1);
   for (int r = 0; r < rows; ++r) {
-    table.getRow(r, row);
-    for (std::size_t k = 0; k < n; ++k)
-      held[k]->checkTavikIndex(row[k], pending);
-    held[n]->checkTavikValue(row[n], pending);
-    if ((r + 1) % kInterruptEvery == 0) table.checkInterrupt();
-  }
-  pending.addAll();
-}
-
-void MultiDimIdentifier::writeRows(R::IWriteTable& table, int rows) {
-  const std::size_t n = domain.size();
-  std::vector<std::shared_ptr<IValueConvertor>> held;
-  std::vector<IValueConvertor*> convertors;
-  for (const auto& column : columns) {
-    held.push_back(column->getConvertor());
-    convertors.push_back(held.back().get());
-  }
-  held.push_back(valueColumn->getConvertor());
-  IValueConvertor* valueConvertor = held.back().get();
-
-  tagTavikValueW record;
-  record.Length = 300;
-  record.String = loadBuf;
-  std::vector<int> tuple;
-  tuple.reserve(n);
-  std::vector<Value> row(n + 1);
-  for (int r = 0; r < rows; ++r) {
-    table.getRow(r, row);
-    for (std::size_t k = 0; k < n; ++k)
-      convertors[k]->assignTavikIndex(row[k], tuple);
-    valueConvertor->assignTavikValue(row[n], record);
-    if (!api->ValueAssignW(handle, tuple.data(), &record))
+    tagTavikValueW* record = &reread;
+    if (converted.keepsRecords) {
+      record = &converted.records[static_cast<std::size_t>(r)];
+    } else {
+      table.getRow(r, row);
+      convertors.raw[n]->assignTavikValue(row[n], reread);
+    }
+    int* tuple = converted.tuples.data() + static_cast<std::size_t>(r) * n;
+    if (!api->ValueAssignW(handle, tuple, record))
       throw TavikException("MultiDimIdentifier::loadFrom::assignTavikValue",
                            api);
-    tuple.clear();
   }
+  return true;
 }
 
 void MultiDimIdentifier::loadScalarFrom(IValue& value) {
   Value cell;
-  tagTavikValueW record;
-  record.Length = 300;
+  tagTavikValueW record = bufferRecord();
   record.String = loadScalarBuf;
   value.setupValueType(valueColumn->getType());
   value.getValue(cell);

@@ -30,16 +30,29 @@ class SetConvertor<std::wstring> : public IValueConvertor {
 
   void beginTransfer(bool stableText) override;
   bool hasStableText() const override { return true; }
-  void checkTavikIndex(const Value& cell, PendingElements& pending) override;
-  void checkTavikValue(const Value& cell, PendingElements& pending) override;
+  bool checkTavikIndex(const Value& cell, PendingElements& pending,
+                       int& element) override;
+  bool checkTavikValue(const Value& cell, PendingElements& pending,
+                       tagTavikValueW& record) override;
 
   std::shared_ptr<SetIdentifier> set;
   std::wstring current;
 
  private:
-  const wchar_t* labelFor(int element);
+  // Runs once per cell read: the label table is indexed here, the rarer
+  // cases go through the set's own checks.
+  const wchar_t* labelFor(int element) {
+    const SetIdentifier& s = *set;
+    const std::size_t offset = static_cast<unsigned int>(element) -
+                               static_cast<unsigned int>(s.firstElement);
+    if (offset < s.labels.size() && s.labels[offset] != nullptr &&
+        s.firstElement != -1 && s.cardinality != -1)
+      return s.labels[offset];
+    return otherLabelFor(element);
+  }
+  const wchar_t* otherLabelFor(int element);
   int elementFor(const wchar_t* text);
-  void check(const wchar_t* text, PendingElements& pending);
+  bool check(const wchar_t* text, PendingElements& pending, int& element);
 
   // With stable text addresses each distinct label is looked up once.
   bool stableText = false;
@@ -62,7 +75,8 @@ class SetConvertor<int> : public IValueConvertor {
   void assignTavikValue(const Value& cell, tagTavikValueW& record) override;
 
   void beginTransfer(bool stableText) override;
-  void checkTavikIndex(const Value& cell, PendingElements& pending) override;
+  bool checkTavikIndex(const Value& cell, PendingElements& pending,
+                       int& element) override;
 
   std::shared_ptr<SetIdentifier> set;
   int current = 0;

@@ -55,21 +55,24 @@ void SetConvertor<int>::beginTransfer(bool stableText) {
   pendingValue.clear();
 }
 
-void SetConvertor<int>::checkTavikIndex(const Value& cell,
-                                        PendingElements& pending) {
+bool SetConvertor<int>::checkTavikIndex(const Value& cell,
+                                        PendingElements& pending,
+                                        int& element) {
   const int value = *cell.integer;
-  if (elementByValue.find(value) != nullptr ||
-      pendingValue.find(value) != nullptr)
-    return;
+  if (int* known = elementByValue.find(value)) {
+    element = *known;
+    return true;
+  }
+  if (pendingValue.find(value) != nullptr) return false;
   std::wstring label = decimal(value);
-  int element = 0;
   if (set->findElement(label, element)) {
     elementByValue.insert(value, element);
-    return;
+    return true;
   }
   if (set->unknownElementMode != 1) set->throwMissingLabel(label);
   pending.add(set, std::move(label));
   pendingValue.insert(value, true);
+  return false;
 }
 
 }  // namespace Tavik

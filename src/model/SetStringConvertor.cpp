@@ -7,7 +7,7 @@ namespace Tavik {
 SetConvertor<std::wstring>::SetConvertor(std::shared_ptr<SetIdentifier> set)
     : set(std::move(set)) {}
 
-const wchar_t* SetConvertor<std::wstring>::labelFor(int element) {
+const wchar_t* SetConvertor<std::wstring>::otherLabelFor(int element) {
   if (set->firstElement == -1 || set->cardinality == -1) {
     current.clear();
     return current.c_str();
@@ -55,30 +55,50 @@ void SetConvertor<std::wstring>::beginTransfer(bool stable) {
   pendingText.clear();
 }
 
-void SetConvertor<std::wstring>::check(const wchar_t* text,
-                                       PendingElements& pending) {
-  if (stableText &&
-      (elementByText.find(text) != nullptr || pendingText.find(text) != nullptr))
-    return;
+bool SetConvertor<std::wstring>::check(const wchar_t* text,
+                                       PendingElements& pending,
+                                       int& element) {
+  if (stableText) {
+    if (text == lastText) {
+      element = lastElement;
+      return true;
+    }
+    if (int* known = elementByText.find(text)) {
+      element = *known;
+      lastText = text;
+      lastElement = element;
+      return true;
+    }
+    if (pendingText.find(text) != nullptr) return false;
+  }
   std::wstring label(text);
-  int element = 0;
   if (set->findElement(label, element)) {
-    if (stableText) elementByText.insert(text, element);
-    return;
+    if (stableText) {
+      elementByText.insert(text, element);
+      lastText = text;
+      lastElement = element;
+    }
+    return true;
   }
   if (set->unknownElementMode != 1) set->throwMissingLabel(label);
   pending.add(set, std::move(label));
   if (stableText) pendingText.insert(text, true);
+  return false;
 }
 
-void SetConvertor<std::wstring>::checkTavikIndex(const Value& cell,
-                                                 PendingElements& pending) {
-  check(cell.str, pending);
+bool SetConvertor<std::wstring>::checkTavikIndex(const Value& cell,
+                                                 PendingElements& pending,
+                                                 int& element) {
+  return check(cell.str, pending, element);
 }
 
-void SetConvertor<std::wstring>::checkTavikValue(const Value& cell,
-                                                 PendingElements& pending) {
-  check(cell.str, pending);
+bool SetConvertor<std::wstring>::checkTavikValue(const Value& cell,
+                                                 PendingElements& pending,
+                                                 tagTavikValueW& record) {
+  int element = 0;
+  if (!check(cell.str, pending, element)) return false;
+  record.Int = element;
+  return true;
 }
 
 }  // namespace Tavik

@@ -9,6 +9,8 @@
 
 #include <deque>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/FlatMap.h"
@@ -41,6 +43,7 @@ class Column<Rcpp::CharacterVector> : public IColumn {
  private:
   void resize(R_xlen_t length);
   SEXP charsxpOf(const wchar_t* text);
+  SEXP charsxpOfContent(const wchar_t* text);
   void prepare(SEXP column);
   const wchar_t* textOf(SEXP charsxp);
 
@@ -52,6 +55,10 @@ class Column<Rcpp::CharacterVector> : public IColumn {
   Tavik::FlatMap<const wchar_t*, SEXP> charsxpByText;
   const wchar_t* lastAddedText = nullptr;
   SEXP lastAddedCharsxp = nullptr;
+  // Text that arrives in a reused buffer (plain string values) is found by
+  // its content instead; the keys own their text.
+  std::unordered_map<std::wstring_view, SEXP> charsxpByContent;
+  std::deque<std::wstring> contentKeys;
   WideText wideText;
 
   // Writing to the engine.
