@@ -4,6 +4,8 @@
 #include <R_ext/Rdynload.h>
 #include <Rinternals.h>
 
+#include "engine/TavikEnvironment.h"
+
 extern "C" {
 SEXP tavik4r_LoadTavik(SEXP libraryPath);
 SEXP tavik4r_OpenProject(SEXP projectPath);
@@ -57,4 +59,10 @@ static const R_CallMethodDef callMethods[] = {
 extern "C" void R_init_tavik4r(DllInfo* dll) {
   R_registerRoutines(dll, NULL, callMethods, NULL, NULL);
   R_useDynamicSymbols(dll, FALSE);
+}
+
+// The engine state goes with the package library; at process exit it is
+// left alone, since the engine library may be torn down before it.
+extern "C" void R_unload_tavik4r(DllInfo* dll) {
+  Tavik::TavikEnvironmentState::releaseTavikResources();
 }

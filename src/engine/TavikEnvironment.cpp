@@ -16,8 +16,11 @@ TavikResources::~TavikResources() {
 
 bool TavikResources::loadTavikAPI(std::wstring path) {
   if (api) {
+    // A project the engine will not close stays open, and so does our hold
+    // on it; forgetting its handle would leave it open for good.
+    if (projectHandle != 0 && !api->ProjectClose(projectHandle, 0))
+      return false;
     if (space) space->sets.clear();
-    if (projectHandle != 0) api->ProjectClose(projectHandle, 0);
     projectHandle = 0;
     if (!api->Reload(path)) return false;
   }
@@ -55,9 +58,21 @@ TavikEnvironmentState& TavikEnvironmentState::getInstance() {
   return instance;
 }
 
+namespace {
+// Made on first use and destroyed only when R unloads the package. At
+// process exit the engine library's own statics may already be gone, so the
+// teardown must not call into it then.
+TavikResources* resources = nullptr;
+}  // namespace
+
 TavikResources& TavikEnvironmentState::getTavikResources() {
-  static TavikResources resources;
-  return resources;
+  if (resources == nullptr) resources = new TavikResources();
+  return *resources;
+}
+
+void TavikEnvironmentState::releaseTavikResources() {
+  delete resources;
+  resources = nullptr;
 }
 
 }  // namespace Tavik

@@ -38,6 +38,8 @@ class TavikEnvironmentState {
  public:
   static TavikEnvironmentState& getInstance();
   static TavikResources& getTavikResources();
+  // Tears the state down; for the package's unload only.
+  static void releaseTavikResources();
 
  private:
   TavikEnvironmentState() {}

@@ -67,14 +67,16 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
   IValueConvertor* valueConvertor = held.back().get();
   if (valueConvertor->hasStableText()) table.markStableText(static_cast<int>(n));
 
-  table.expectRows(expectedTuples(table));
+  const long expected = expectedTuples(table);
+  table.expectRows(expected);
   if (!api->ValueResetHandle(handle))
     throw TavikException("MultiDimIdentifier::storeTo", api);
 
   std::vector<int> tuple(n);
   std::vector<Value> row(n + 1);
   tagTavikValueW record;
-  for (long count = 1;; ++count) {
+  long count = 0;
+  for (;;) {
     offerBuffer(record, storeBuf, 256);
     if (!api->ValueNextW(handle, tuple.data(), &record)) break;
     storeBuf[255] = L'\0';
@@ -82,8 +84,12 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
       convertors[i]->assignIndex(tuple[i], row[i]);
     valueConvertor->assignValue(record, row[n]);
     table.addRow(row);
-    if (count % kInterruptEvery == 0) table.checkInterrupt();
+    if (++count % kInterruptEvery == 0) table.checkInterrupt();
   }
+  // The engine ends the values and refuses one the same way: fewer values
+  // than it announced means the rest was refused, not that there is none.
+  if (count < expected)
+    throw TavikException("MultiDimIdentifier::storeTo", api);
 }
 
 void MultiDimIdentifier::storeScalarTo(IValue& value) {

@@ -52,11 +52,21 @@ SetIdentifier::SetIdentifier(std::wstring name, std::wstring scope,
   if (cardinality == -1 || firstElement == -1)
     throw TavikException("SetIdentifier::ctor::load", this->api);
 
+  // The engine refusing the ordinal after the last ends the set. Any other
+  // refusal would leave the set short of labels or with another element's
+  // label, and the set is cached: better no set than a wrong one.
   int element = 0;
   for (int ordinal = 1;; ++ordinal) {
-    if (!this->api->SetOrdinalToElement(handle, ordinal, &element)) break;
+    if (!this->api->SetOrdinalToElement(handle, ordinal, &element)) {
+      if (ordinal <= cardinality)
+        throw TavikException("SetIdentifier::ctor::SetOrdinalToElement",
+                             this->api);
+      break;
+    }
     nameRecord.Length = 300;
-    this->api->SetElementToNameW(handle, element, &nameRecord);
+    if (!this->api->SetElementToNameW(handle, element, &nameRecord))
+      throw TavikException("SetIdentifier::ctor::SetElementToNameW",
+                           this->api);
     buf[299] = L'\0';
     storeLabel(element, std::wstring(buf));
   }

@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "entry/StringConversion.h"
+#include "model/HandleGuard.h"
 #include "model/TavikSpace.h"
 #include "engine/TavikException.h"
 
@@ -45,6 +46,8 @@ std::shared_ptr<SetIdentifier> TavikSpace::createSetIdentifier(
     throw std::runtime_error(w2a(L"unsported set type for '" + fullName + L"'"));
 
   std::vector<int> roots = getAttributeRootDomain(setHandle);
+  std::vector<HandleGuard> rootHandles;
+  for (int root : roots) rootHandles.emplace_back(api, root);
   if (roots.size() > 1) throw std::runtime_error("too many root sets");
   std::wstring rootName = name;
   if (roots.size() == 1) {
@@ -53,7 +56,7 @@ std::shared_ptr<SetIdentifier> TavikSpace::createSetIdentifier(
   }
   const SetIdentifier::SetElementType elementType =
       rootName == L"Integers" ? SetIdentifier::Integer : SetIdentifier::String;
-  for (int root : roots) api->IdentifierHandleDelete(root);
+  rootHandles.clear();
 
   return std::make_shared<SetIdentifier>(name, scope, api, setHandle,
                                          elementType);
@@ -66,6 +69,9 @@ std::shared_ptr<MultiDimIdentifier> TavikSpace::createMultiDimIdentifier(
           const_cast<wchar_t*>(identifierName.c_str()), nullptr, nullptr, 0,
           &handle))
     throw TavikException("TavikSpace::createMultiDimIdentifier", api);
+  // Every handle taken below goes back to the engine if no identifier
+  // object ends up owning it, the failures included.
+  HandleGuard identifierHandle(api, handle);
 
   std::wstring name;
   std::wstring scope;
@@ -79,10 +85,15 @@ std::shared_ptr<MultiDimIdentifier> TavikSpace::createMultiDimIdentifier(
       storage = getStorageDataType(handle);
       break;
     case 31:
-    case 70:
+    case 70: {
       storage = MultiDimIdentifier::Element;
-      rangeSet = getOrCreateSet(getAttributeElementRange(handle));
+      const int range = getAttributeElementRange(handle);
+      HandleGuard rangeHandle(api, range);
+      bool created = false;
+      rangeSet = getOrCreateSet(range, created);
+      if (created) rangeHandle.release();
       break;
+    }
     case 32:
       storage = MultiDimIdentifier::String;
       break;
@@ -91,24 +102,42 @@ std::shared_ptr<MultiDimIdentifier> TavikSpace::createMultiDimIdentifier(
                                    identifierName + L"'"));
   }
 
+  const std::vector<int> entries = getAttributeDeclarationDomain(handle);
+  std::vector<HandleGuard> entryHandles;
+  for (int entry : entries) entryHandles.emplace_back(api, entry);
   std::vector<std::shared_ptr<SetIdentifier>> domain;
-  for (int entry : getAttributeDeclarationDomain(handle)) {
+  for (std::size_t k = 0; k < entries.size(); ++k) {
+    const int entry = entries[k];
     int setHandle = entry;
+    HandleGuard setHandleGuard;
     if (getAttributeType(entry) == kIndexType) {
       std::vector<int> inner = getAttributeDeclarationDomain(entry);
+      std::vector<HandleGuard> innerHandles;
+      for (int set : inner) innerHandles.emplace_back(api, set);
       if (inner.size() != 1)
         throw std::runtime_error("unable to determine declaration domain");
       setHandle = inner[0];
+      setHandleGuard = std::move(innerHandles[0]);
     }
     bool created = false;
     domain.push_back(getOrCreateSet(setHandle, created));
     // A set made from this very handle owns it now.
-    if (!(created && setHandle == entry)) api->IdentifierHandleDelete(entry);
+    if (created) {
+      if (setHandle == entry)
+        entryHandles[k].release();
+      else
+        setHandleGuard.release();
+    }
+    entryHandles[k].giveBack();
   }
 
-  return std::make_shared<MultiDimIdentifier>(name, scope, api, handle,
-                                              std::move(domain), storage,
-                                              rangeSet);
+  auto identifier = std::make_shared<MultiDimIdentifier>(
+      name, scope, api, handle, std::move(domain), storage, rangeSet);
+  identifierHandle.release();
+  // It lives for one command, with the project open: its handle goes back
+  // to the engine with it instead of piling up until the project closes.
+  identifier->setProjectIsClosed(false);
+  return identifier;
 }
 
 }  // namespace Tavik
