@@ -1,0 +1,155 @@
+# Engine refusals injected at each call a command makes. Whatever call is
+# refused, the command gives an R error naming the refusal (or FALSE, or
+# the same result as without the refusal when the call did not matter),
+# never a crash or a hang; it leaves no engine handle behind; the engine's
+# data stays whole unless the engine refused in the middle of writing; and
+# the next command works. One fresh process per command runs all its cases.
+
+# Runs in the fresh process: the command once without a fault to learn the
+# calls it makes, then once per refused call.
+sweep_faults <- function(command, engine, project) {
+  ns <- asNamespace("tavik4r")
+  call <- function(name, ...) .Call(name, ..., PACKAGE = "tavik4r")
+  ns$sim_engine_load()
+  entries <- c(
+    "TavikServerProjectOpenW", "TavikProjectClose", "TavikAttributeNameW",
+    "TavikValueCard", "TavikAttributeDimension", "TavikValueResetHandle",
+    "TavikValueNextW", "TavikAPILastErrorW", "TavikIdentifierHandleCreateW",
+    "TavikAttributeDeclarationDomain", "TavikSetOrdinalToElement",
+    "TavikSetElementToNameW", "TavikAttributeRootDomain", "TavikAttributeStorage",
+    "TavikAttributeType", "TavikIdentifierHandleDelete", "TavikAttributeElementRange",
+    "TavikValueRetrieveW", "TavikValueAssignW", "TavikIdentifierEmpty",
+    "TavikSetAddElementRecursiveW"
+  )
+  open <- function() isTRUE(call("tavik4r_LoadTavikAndOpenProject", engine, project))
+  attempt <- function(expr) tryCatch(list(value = expr), error = function(e) list(error = e))
+  run <- switch(command$kind,
+    get = function() call("tavik4r_GetData", command$id),
+    set = function() call("tavik4r_SetData", command$data, command$id, command$mode),
+    close = function() call("tavik4r_CloseProject"),
+    open = function() call("tavik4r_OpenProject", project),
+    load = function() call("tavik4r_LoadTavik", engine),
+    load_open = function() call("tavik4r_LoadTavikAndOpenProject", engine, project)
+  )
+  data_command <- command$kind %in% c("get", "set")
+  read_back <- function() {
+    if (command$kind == "set") call("tavik4r_GetData", command$id)
+  }
+
+  # One case: the command (with a refused call unless entry is NULL), then
+  # what the engine holds, the next command, and the handles left after
+  # the project is closed.
+  case <- function(entry = NULL, nth = 0L) {
+    stopifnot(open())
+    if (!data_command) call("tavik4r_GetData", "Cost")  # sets in the cache
+    ns$sim_reset()
+    if (!is.null(entry)) ns$sim_fault(entry, nth, code = 77L, text = "injected fault")
+    outcome <- attempt(run())
+    if (!is.null(entry)) ns$sim_fault(entry, -1L)
+    calls <- vapply(entries, ns$sim_calls, numeric(1))
+    held <- attempt(read_back())
+    following <- if (data_command) {
+      attempt(list(run(), read_back()))
+    } else {
+      attempt(list(open(), call("tavik4r_GetData", "Cost")))
+    }
+    call("tavik4r_CloseProject")
+    left <- ns$sim_counter("handles_created") - ns$sim_counter("handles_deleted")
+    list(outcome = outcome, calls = calls, held = held, following = following, left = left)
+  }
+
+  stopifnot(open())
+  before <- read_back()
+  clean <- case()
+  stopifnot(is.null(clean$outcome$error))
+  problems <- character()
+  note <- function(entry, nth, what) {
+    problems <<- c(problems, sprintf("%s, call %d of %s: %s", command$label, nth, entry, what))
+  }
+  cases <- 0L
+  for (entry in entries[clean$calls > 0]) {
+    count <- clean$calls[[entry]]
+    picked <- if (count <= 6) seq_len(count) else unique(c(1:3, count %/% 2, count - 1, count))
+    for (nth in picked) {
+      cases <- cases + 1L
+      faulted <- case(entry, nth)
+      error <- faulted$outcome$error
+      if (is.null(error)) {
+        value <- faulted$outcome$value
+        if (!identical(value, clean$outcome$value) && !identical(value, FALSE)) {
+          note(entry, nth, "a result other than the one without the refusal")
+        }
+        if (!identical(faulted$held, clean$held)) note(entry, nth, "other data written")
+      } else {
+        if (!grepl("injected fault|Couldn't find set element with label",
+                   conditionMessage(error))) {
+          note(entry, nth, paste("an error not naming the refusal:", conditionMessage(error)))
+        }
+        # Only a refusal in the middle of writing may leave data half written.
+        half_written <- command$kind == "set" && entry == "TavikValueAssignW"
+        if (!half_written && !identical(faulted$held$value, before)) {
+          note(entry, nth, "data changed by a failed write")
+        }
+      }
+      if (!identical(faulted$following, clean$following)) {
+        note(entry, nth, "the next command did not work")
+      }
+      # A refused handle deletion leaves that one handle with the engine.
+      allowed <- clean$left + (entry == "TavikIdentifierHandleDelete")
+      if (faulted$left > allowed) {
+        note(entry, nth, sprintf("%d engine handles left, %d without the refusal",
+                                 faulted$left, clean$left))
+      }
+    }
+  }
+  list(cases = cases, problems = problems)
+}
+
+in_fresh_process <- function(command) {
+  callr::r(function(sweep, command, engine, project) {
+    loadNamespace("tavik4r")
+    sweep(command, engine, project)
+  }, args = list(sweep = sweep_faults, command = command, engine = engine_path(),
+                 project = project_path()),
+  libpath = .libPaths(), timeout = 900)
+}
+
+expect_no_problems <- function(commands) {
+  for (command in commands) {
+    result <- in_fresh_process(command)
+    expect_gt(result$cases, 0)
+    expect_identical(result$problems, character(), label = command$label)
+  }
+}
+
+test_that("refusals while loading, opening and closing", {
+  expect_no_problems(list(
+    list(label = "LoadTavik over an open project", kind = "load"),
+    list(label = "OpenProject over an open project", kind = "open"),
+    list(label = "LoadTavikAndOpenProject over an open project", kind = "load_open"),
+    list(label = "CloseProject", kind = "close")
+  ))
+})
+
+test_that("refusals while reading each kind of identifier", {
+  ids <- c("Cost", "Capacity", "Demand", "PreferredPlant", "PlantManager",
+           "Plant::Area::Stock", "Discount", "ModelName", "HubPlant", "StartYear")
+  expect_no_problems(lapply(ids, function(id) {
+    list(label = paste("GetData", id), kind = "get", id = id)
+  }))
+})
+
+test_that("refusals while writing tables and scalars", {
+  cost <- data.frame(Plants = c("Berlin", "Paris", "Berlin"), Markets = c("m1", "m1", "m4"),
+                     Cost = c(1.5, 2, 3))
+  demand <- data.frame(Markets = c("m1", "m2"), Years = c(2024L, 2031L), Demand = c(1, 2))
+  expect_no_problems(list(
+    list(label = "SetData Cost, new label", kind = "set", id = "Cost", data = cost, mode = 1L),
+    list(label = "SetData Demand, new year", kind = "set", id = "Demand", data = demand,
+         mode = 1L),
+    list(label = "SetData PreferredPlant", kind = "set", id = "PreferredPlant",
+         data = data.frame(Markets = "m3", Plants = "Chicago"), mode = 0L),
+    list(label = "SetData Discount", kind = "set", id = "Discount", data = 2.5, mode = 0L),
+    list(label = "SetData HubPlant", kind = "set", id = "HubPlant", data = "Chicago", mode = 0L)
+  ))
+})
