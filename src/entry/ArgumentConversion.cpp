@@ -7,7 +7,14 @@ std::wstring decode(SEXP element) {
   // Translated to the native encoding first, so labels and paths written in
   // UTF-8 or Latin-1 reach the engine as the characters they are.
   if (element == NA_STRING) return L"NA";
-  return a2w(Rf_translateChar(element));
+  // R refuses to translate some strings ("bytes" ones): its error then
+  // unwinds the C++ frames before it reaches R.
+  const char* native = nullptr;
+  Rcpp::unwindProtect([&] {
+    native = Rf_translateChar(element);
+    return R_NilValue;
+  });
+  return a2w(native);
 }
 }  // namespace
 
