@@ -3,6 +3,7 @@
 // the converted rows are kept, so writing is then only the engine's calls.
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 #include <memory>
 #include <string>
 #include <vector>
@@ -52,44 +53,74 @@ struct Convertors {
   std::vector<IValueConvertor*> raw;
 };
 
+// A value record kept for writing: only the member its kind uses (a text's
+// length is taken again when written).
+union KeptValue {
+  double number;
+  int integer;
+  const wchar_t* text;
+};
+
+KeptValue keep(MultiDimIdentifier::StorageType kind,
+               const tagTavikValueW& record) {
+  KeptValue kept;
+  if (kind == MultiDimIdentifier::Double)
+    kept.number = record.Double;
+  else if (kind == MultiDimIdentifier::String)
+    kept.text = record.String;
+  else
+    kept.integer = record.Int;
+  return kept;
+}
+
+void restore(MultiDimIdentifier::StorageType kind, KeptValue kept,
+             tagTavikValueW& record) {
+  if (kind == MultiDimIdentifier::Double) {
+    record.Double = kept.number;
+  } else if (kind == MultiDimIdentifier::String) {
+    record.Length = static_cast<int>(std::wcslen(kept.text));
+    record.String = const_cast<wchar_t*>(kept.text);
+  } else {
+    record.Int = kept.integer;
+  }
+}
+
 // All rows of a table as the engine takes them: a tuple of element numbers
-// and a value record per row. Records are kept only when the text they may
-// point at stays put for the transfer; otherwise the rows are read again.
+// and a value per row. Values are kept only when the text they may point
+// at stays put for the transfer; otherwise the rows are read again. The
+// buffers are filled by the conversion itself, not initialised first.
 struct ConvertedRows {
-  std::size_t dimensions = 0;
-  std::vector<int> tuples;
-  std::vector<tagTavikValueW> records;
-  bool keepsRecords = false;
+  std::unique_ptr<int[]> tuples;
+  std::unique_ptr<KeptValue[]> values;
 };
 
 // Converts every row without writing: a missing label (mode 0) or a cell
 // that can't be converted stops here. Labels the sets may gain are added
 // once all rows passed, and the rows that use them converted again.
 void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
+                 MultiDimIdentifier::StorageType kind,
                  ConvertedRows& converted) {
   const std::size_t n = convertors.raw.size() - 1;
   const std::size_t count = static_cast<std::size_t>(rows);
-  converted.dimensions = n;
-  converted.keepsRecords = table.hasStableText();
-  converted.tuples.assign(count * n, 0);
-  if (converted.keepsRecords) converted.records.assign(count, bufferRecord());
+  const bool keepValues = table.hasStableText();
+  converted.tuples.reset(new int[count * n + 1]);
+  if (keepValues) converted.values.reset(new KeptValue[count + 1]);
   for (auto* convertor : convertors.raw)
     convertor->beginTransfer(table.hasStableText());
 
   PendingElements pending;
   std::vector<int> waiting;
   std::vector<Value> row(n + 1);
-  tagTavikValueW scratch = bufferRecord();
+  tagTavikValueW record = bufferRecord();
   for (std::size_t r = 0; r < count; ++r) {
     table.getRow(static_cast<int>(r), row);
-    int* tuple = converted.tuples.data() + r * n;
+    int* tuple = converted.tuples.get() + r * n;
     bool done = true;
     for (std::size_t k = 0; k < n; ++k)
       done &= convertors.raw[k]->checkTavikIndex(row[k], pending, tuple[k]);
-    tagTavikValueW& record =
-        converted.keepsRecords ? converted.records[r] : scratch;
     done &= convertors.raw[n]->checkTavikValue(row[n], pending, record);
     if (!done) waiting.push_back(static_cast<int>(r));
+    if (keepValues) converted.values[r] = keep(kind, record);
     if ((r + 1) % kInterruptEvery == 0) table.checkInterrupt();
   }
   if (waiting.empty()) return;
@@ -103,10 +134,9 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
     for (std::size_t k = 0; k < n; ++k)
       convertors.raw[k]->assignTavikIndex(row[k], tuple);
     std::copy(tuple.begin(), tuple.end(),
-              converted.tuples.begin() + static_cast<std::size_t>(r) * n);
-    tagTavikValueW& record =
-        converted.keepsRecords ? converted.records[r] : scratch;
+              converted.tuples.get() + static_cast<std::size_t>(r) * n);
     convertors.raw[n]->assignTavikValue(row[n], record);
+    if (keepValues) converted.values[r] = keep(kind, record);
   }
 }
 
@@ -123,23 +153,22 @@ bool MultiDimIdentifier::loadFrom(R::IWriteTable& table) {
 
   Convertors convertors(*this);
   ConvertedRows converted;
-  convertRows(table, rows, convertors, converted);
+  convertRows(table, rows, convertors, storageType, converted);
   if (!api->IdentifierEmpty(handle))
     throw TavikException("MultiDimIdentifier::loadFrom::IdentifierEmpty",
                          api);
 
-  tagTavikValueW reread = bufferRecord();
+  tagTavikValueW record = bufferRecord();
   std::vector<Value> row(n + 1);
   for (int r = 0; r < rows; ++r) {
-    tagTavikValueW* record = &reread;
-    if (converted.keepsRecords) {
-      record = &converted.records[static_cast<std::size_t>(r)];
+    if (converted.values) {
+      restore(storageType, converted.values[r], record);
     } else {
       table.getRow(r, row);
-      convertors.raw[n]->assignTavikValue(row[n], reread);
+      convertors.raw[n]->assignTavikValue(row[n], record);
     }
-    int* tuple = converted.tuples.data() + static_cast<std::size_t>(r) * n;
-    if (!api->ValueAssignW(handle, tuple, record))
+    int* tuple = converted.tuples.get() + static_cast<std::size_t>(r) * n;
+    if (!api->ValueAssignW(handle, tuple, &record))
       throw TavikException("MultiDimIdentifier::loadFrom::assignTavikValue",
                            api);
   }

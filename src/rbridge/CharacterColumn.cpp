@@ -134,8 +134,12 @@ void Column<Rcpp::CharacterVector>::prepare(SEXP column) {
 
 void Column<Rcpp::CharacterVector>::getValue(Rcpp::DataFrame& frame,
                                              int row, Tavik::Value& value) {
-  SEXP column = columnAt(frame, index);
-  if (column != source) prepare(column);
+  SEXP frameObject = frame;
+  if (frameObject != sourceFrame) {
+    SEXP column = columnAt(frame, index);
+    if (column != source) prepare(column);
+    sourceFrame = frameObject;
+  }
   if (row < 0 || row >= readableLength)
     throw Tavik::TavikException("Data frame column " +
                                 std::to_string(index + 1) +

@@ -63,6 +63,8 @@ class Column<Rcpp::CharacterVector> : public IColumn {
 
   // Writing to the engine.
   SEXP source = nullptr;
+  // The frame source came from: within one transfer its columns stay.
+  SEXP sourceFrame = nullptr;
   Rcpp::RObject readable;
   R_xlen_t readableLength = 0;
   bool factorCodes = false;

@@ -70,6 +70,8 @@ class Column : public IColumn {
 
   // The data-frame column being read and its copy of our type.
   SEXP source = nullptr;
+  // The frame source came from: within one transfer its columns stay.
+  SEXP sourceFrame = nullptr;
   Rcpp::RObject readable;
   const Cell* readableCells = nullptr;
   R_xlen_t readableLength = 0;
