@@ -6,6 +6,8 @@
 #include "model/IReadTable.h"
 #include "model/IValue.h"
 #include "model/MultiDimIdentifier.h"
+#include "model/SetConvertor.h"
+#include "model/StandardConvertor.h"
 
 namespace Tavik {
 
@@ -66,6 +68,14 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
   held.push_back(valueColumn->getConvertor());
   IValueConvertor* valueConvertor = held.back().get();
   if (valueConvertor->hasStableText()) table.markStableText(static_cast<int>(n));
+  // Label-set dimensions are converted inline, the others through the
+  // interface.
+  std::vector<SetConvertor<std::wstring>*> labelConvertors;
+  for (IValueConvertor* convertor : convertors)
+    labelConvertors.push_back(
+        dynamic_cast<SetConvertor<std::wstring>*>(convertor));
+  auto* doubleConvertor =
+      dynamic_cast<StandardConvertor<double>*>(valueConvertor);
 
   const long expected = expectedTuples(table);
   table.expectRows(expected);
@@ -80,9 +90,16 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
     offerBuffer(record, storeBuf, 256);
     if (!api->ValueNextW(handle, tuple.data(), &record)) break;
     storeBuf[255] = L'\0';
-    for (std::size_t i = 0; i < n; ++i)
-      convertors[i]->assignIndex(tuple[i], row[i]);
-    valueConvertor->assignValue(record, row[n]);
+    for (std::size_t i = 0; i < n; ++i) {
+      if (labelConvertors[i] != nullptr)
+        labelConvertors[i]->assignLabel(tuple[i], row[i]);
+      else
+        convertors[i]->assignIndex(tuple[i], row[i]);
+    }
+    if (doubleConvertor != nullptr)
+      doubleConvertor->StandardConvertor<double>::assignValue(record, row[n]);
+    else
+      valueConvertor->assignValue(record, row[n]);
     table.addRow(row);
     if (++count % kInterruptEvery == 0) table.checkInterrupt();
   }

@@ -30,6 +30,9 @@ class SetConvertor<std::wstring> : public IValueConvertor {
 
   void beginTransfer(bool stableText) override;
   bool hasStableText() const override { return true; }
+
+  // assignIndex for the read loop: inline, without a virtual call.
+  void assignLabel(int element, Value& cell) { cell.str = labelFor(element); }
   bool checkTavikIndex(const Value& cell, PendingElements& pending,
                        int& element) override;
   bool checkTavikValue(const Value& cell, PendingElements& pending,

@@ -5,12 +5,6 @@
 namespace Tavik {
 
 template <>
-void StandardConvertor<double>::assignValue(const tagTavikValueW& record,
-                                            Value& cell) {
-  cell.dbl = &record.Double;
-}
-
-template <>
 void StandardConvertor<int>::assignValue(const tagTavikValueW& record,
                                          Value& cell) {
   cell.integer = &record.Int;

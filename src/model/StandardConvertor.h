@@ -25,9 +25,12 @@ class StandardConvertor : public IValueConvertor {
   void assignTavikValue(const Value& cell, tagTavikValueW& record) override;
 };
 
+// Inline, so a read loop that knows its convertor skips the virtual call.
 template <>
-void StandardConvertor<double>::assignValue(const tagTavikValueW& record,
-                                            Value& cell);
+inline void StandardConvertor<double>::assignValue(
+    const tagTavikValueW& record, Value& cell) {
+  cell.dbl = &record.Double;
+}
 template <>
 void StandardConvertor<int>::assignValue(const tagTavikValueW& record,
                                          Value& cell);

@@ -59,24 +59,18 @@ SEXP Column<Rcpp::CharacterVector>::charsxpOfContent(const wchar_t* text) {
   return made;
 }
 
-SEXP Column<Rcpp::CharacterVector>::charsxpOf(const wchar_t* text) {
-  if (!stableText) return charsxpOfContent(text);
-  // Rows often repeat the previous label (data sorted by a dimension).
-  if (text == lastAddedText) return lastAddedCharsxp;
-  SEXP* known = charsxpByText.find(text);
-  SEXP made = known != nullptr ? *known : wideText.toCharsxp(text);
-  if (known == nullptr) charsxpByText.insert(text, made);
-  lastAddedText = text;
-  lastAddedCharsxp = made;
+SEXP Column<Rcpp::CharacterVector>::newCharsxpOf(const wchar_t* text) {
+  SEXP made = wideText.toCharsxp(text);
+  charsxpByText.insert(text, made);
   return made;
 }
 
+void Column<Rcpp::CharacterVector>::grow() {
+  resize(capacity < kFirstGrowth ? kFirstGrowth : capacity + capacity / 2);
+}
+
 void Column<Rcpp::CharacterVector>::addValue(const Tavik::Value& value) {
-  if (filled == capacity)
-    resize(capacity < kFirstGrowth ? kFirstGrowth : capacity + capacity / 2);
-  // Stored before anything else allocates, which keeps a new string alive.
-  SET_STRING_ELT(data, filled, charsxpOf(value.str));
-  ++filled;
+  append(value);
 }
 
 void Column<Rcpp::CharacterVector>::commit(Rcpp::List& list,

@@ -36,13 +36,33 @@ class Column<Rcpp::CharacterVector> : public IColumn {
   void reserve(R_xlen_t cells) override;
   void markStableText() override { stableText = true; }
 
+  // addValue for the read loop: inline, without a virtual call per cell.
+  // The string is stored before anything else allocates, which keeps a
+  // new one alive.
+  void append(const Tavik::Value& value) {
+    if (filled == capacity) grow();
+    SET_STRING_ELT(data, filled, charsxpOf(value.str));
+    ++filled;
+  }
+
   std::string name;
   Rcpp::CharacterVector data;
   int index;
 
  private:
+  void grow();
   void resize(R_xlen_t length);
-  SEXP charsxpOf(const wchar_t* text);
+  SEXP charsxpOf(const wchar_t* text) {
+    if (!stableText) return charsxpOfContent(text);
+    // Rows often repeat the previous label (data sorted by a dimension).
+    if (text == lastAddedText) return lastAddedCharsxp;
+    SEXP* known = charsxpByText.find(text);
+    SEXP made = known != nullptr ? *known : newCharsxpOf(text);
+    lastAddedText = text;
+    lastAddedCharsxp = made;
+    return made;
+  }
+  SEXP newCharsxpOf(const wchar_t* text);
   SEXP charsxpOfContent(const wchar_t* text);
   void prepare(SEXP column);
   const wchar_t* textOf(SEXP charsxp);

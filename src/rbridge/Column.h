@@ -55,11 +55,18 @@ class Column : public IColumn {
                 Tavik::Value& value) override;
   void reserve(R_xlen_t cells) override;
 
+  // addValue for the read loop: inline, without a virtual call per cell.
+  void append(const Tavik::Value& value) {
+    if (filled == capacity) grow();
+    out[filled++] = *Traits::read(value);
+  }
+
   std::string name;
   V data;
   int index;
 
  private:
+  void grow();
   void resize(R_xlen_t length);
   void prepare(SEXP column);
 

@@ -36,10 +36,13 @@ void Column<V>::reserve(R_xlen_t cells) {
 }
 
 template <typename V>
+void Column<V>::grow() {
+  resize(std::max(kFirstGrowth, capacity + capacity / 2));
+}
+
+template <typename V>
 void Column<V>::addValue(const Tavik::Value& value) {
-  if (filled == capacity)
-    resize(std::max(kFirstGrowth, capacity + capacity / 2));
-  out[filled++] = *Traits::read(value);
+  append(value);
 }
 
 template <typename V>

@@ -2,14 +2,50 @@
 
 #include <iostream>
 
+#include "rbridge/Column.h"
 #include "rbridge/RConversions.h"
 
 namespace R {
 
+void ReadTable::setupColumns(const std::vector<std::wstring>& names,
+                             const std::vector<Tavik::ValueType>& types) {
+  slots.clear();
+  DataTable::setupColumns(names, types);
+  for (auto& column : columns) {
+    IColumn* raw = column.get();
+    if (dynamic_cast<Column<Rcpp::NumericVector>*>(raw) != nullptr)
+      slots.push_back(Slot{Double, raw});
+    else if (dynamic_cast<Column<Rcpp::IntegerVector>*>(raw) != nullptr)
+      slots.push_back(Slot{Integer, raw});
+    else if (dynamic_cast<Column<Rcpp::CharacterVector>*>(raw) != nullptr)
+      slots.push_back(Slot{String, raw});
+    else
+      return slots.clear();
+  }
+}
+
+inline void ReadTable::appendCell(const Slot& slot,
+                                  const Tavik::Value& value) {
+  switch (slot.kind) {
+    case Double:
+      static_cast<Column<Rcpp::NumericVector>*>(slot.column)->append(value);
+      break;
+    case Integer:
+      static_cast<Column<Rcpp::IntegerVector>*>(slot.column)->append(value);
+      break;
+    default:
+      static_cast<Column<Rcpp::CharacterVector>*>(slot.column)->append(value);
+  }
+}
+
 void ReadTable::addRow(const std::vector<Tavik::Value>& row) {
   std::size_t i = 0;
   try {
-    for (; i < columns.size(); ++i) columns[i]->addValue(row[i]);
+    if (slots.size() == columns.size()) {
+      for (; i < slots.size(); ++i) appendCell(slots[i], row[i]);
+    } else {
+      for (; i < columns.size(); ++i) columns[i]->addValue(row[i]);
+    }
   } catch (...) {
     // Narrow output only: a wide write would turn stdout wide and silence
     // every later narrow line, R's own included.

@@ -13,10 +13,23 @@ namespace R {
 class ReadTable : public Tavik::IReadTable {
  public:
   ReadTable() {}
+  void setupColumns(const std::vector<std::wstring>& names,
+                    const std::vector<Tavik::ValueType>& types) override;
   void addRow(const std::vector<Tavik::Value>& row) override;
   void expectRows(long rows) override;
   void markStableText(int column) override;
   Rcpp::DataFrame createDataFrame();
+
+ private:
+  // The columns by their concrete kind, so that a row is appended without
+  // a virtual call per cell; made when the columns are set up.
+  enum Kind { Double, Integer, String };
+  struct Slot {
+    Kind kind;
+    IColumn* column;
+  };
+  std::vector<Slot> slots;
+  void appendCell(const Slot& slot, const Tavik::Value& value);
 };
 
 }  // namespace R
