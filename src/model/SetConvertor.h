@@ -80,6 +80,8 @@ class SetConvertor<int> : public IValueConvertor {
   void beginTransfer(bool stableText) override;
   bool checkTavikIndex(const Value& cell, PendingElements& pending,
                        int& element) override;
+  bool checkTavikValue(const Value& cell, PendingElements& pending,
+                       tagTavikValueW& record) override;
 
   std::shared_ptr<SetIdentifier> set;
   int current = 0;

@@ -75,4 +75,15 @@ bool SetConvertor<int>::checkTavikIndex(const Value& cell,
   return false;
 }
 
+// A value outside the range set would be refused by the engine only once
+// the identifier has been emptied, so it is looked up like an index first.
+bool SetConvertor<int>::checkTavikValue(const Value& cell,
+                                        PendingElements& pending,
+                                        tagTavikValueW& record) {
+  int element = 0;
+  if (!checkTavikIndex(cell, pending, element)) return false;
+  assignTavikValue(cell, record);
+  return true;
+}
+
 }  // namespace Tavik
