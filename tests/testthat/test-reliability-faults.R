@@ -3,14 +3,23 @@
 # the same result as without the refusal when the call did not matter),
 # never a crash or a hang; it leaves no engine handle behind; the engine's
 # data stays whole unless the engine refused in the middle of writing; and
-# the next command works. One fresh process per command runs all its cases.
+# the next command works. Each group of commands runs in a fresh process.
 
 # Runs in the fresh process: the command once without a fault to learn the
 # calls it makes, then once per refused call.
 sweep_faults <- function(command, engine, project) {
-  ns <- asNamespace("tavik4r")
   call <- function(name, ...) .Call(name, ..., PACKAGE = "tavik4r")
-  ns$sim_engine_load()
+  # The engine's test controls, looked up once: a case makes dozens of calls.
+  engine_dll <- asNamespace("tavik4r")$sim_engine_load()
+  control <- lapply(c(reset = "TavikSimReset", fault = "TavikSimFault",
+                      counter = "TavikSimCounter", calls = "TavikSimCalls"),
+                    getNativeSymbolInfo, PACKAGE = engine_dll)
+  sim_reset <- function() .C(control$reset, done = 0L)
+  sim_fault <- function(entry, nth) {
+    .C(control$fault, entry, as.integer(nth), 77L, "injected fault", ok = 0L)
+  }
+  sim_counter <- function(name) .C(control$counter, name, value = 0)$value
+  sim_calls <- function(entry) .C(control$calls, entry, value = 0)$value
   entries <- c(
     "TavikServerProjectOpenW", "TavikProjectClose", "TavikAttributeNameW",
     "TavikValueCard", "TavikAttributeDimension", "TavikValueResetHandle",
@@ -42,11 +51,11 @@ sweep_faults <- function(command, engine, project) {
   case <- function(entry = NULL, nth = 0L) {
     stopifnot(open())
     if (!data_command) call("tavik4r_GetData", "Cost")  # sets in the cache
-    ns$sim_reset()
-    if (!is.null(entry)) ns$sim_fault(entry, nth, code = 77L, text = "injected fault")
+    sim_reset()
+    if (!is.null(entry)) sim_fault(entry, nth)
     outcome <- attempt(run())
-    if (!is.null(entry)) ns$sim_fault(entry, -1L)
-    calls <- vapply(entries, ns$sim_calls, numeric(1))
+    if (!is.null(entry)) sim_fault(entry, -1L)
+    calls <- vapply(entries, sim_calls, numeric(1))
     held <- attempt(read_back())
     following <- if (data_command) {
       attempt(list(run(), read_back()))
@@ -54,7 +63,7 @@ sweep_faults <- function(command, engine, project) {
       attempt(list(open(), call("tavik4r_GetData", "Cost")))
     }
     call("tavik4r_CloseProject")
-    left <- ns$sim_counter("handles_created") - ns$sim_counter("handles_deleted")
+    left <- sim_counter("handles_created") - sim_counter("handles_deleted")
     list(outcome = outcome, calls = calls, held = held, following = following, left = left)
   }
 
@@ -105,20 +114,16 @@ sweep_faults <- function(command, engine, project) {
   list(cases = cases, problems = problems)
 }
 
-in_fresh_process <- function(command) {
-  callr::r(function(sweep, command, engine, project) {
+expect_no_problems <- function(commands) {
+  results <- callr::r(function(sweep, commands, engine, project) {
     loadNamespace("tavik4r")
-    sweep(command, engine, project)
-  }, args = list(sweep = sweep_faults, command = command, engine = engine_path(),
+    lapply(commands, sweep, engine = engine, project = project)
+  }, args = list(sweep = sweep_faults, commands = commands, engine = engine_path(),
                  project = project_path()),
   libpath = .libPaths(), timeout = 900)
-}
-
-expect_no_problems <- function(commands) {
-  for (command in commands) {
-    result <- in_fresh_process(command)
-    expect_gt(result$cases, 0)
-    expect_identical(result$problems, character(), label = command$label)
+  for (k in seq_along(commands)) {
+    expect_gt(results[[k]]$cases, 0)
+    expect_identical(results[[k]]$problems, character(), label = commands[[k]]$label)
   }
 }
 

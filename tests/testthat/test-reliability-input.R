@@ -20,7 +20,7 @@ hostile_objects <- function() {
     list0 = list(), list = list(1, "a"),
     environment = new.env(), closure = function(x) x, builtin = sum,
     s4 = methods::new("TavikHostile", x = 1),
-    long_string = strrep("x", 1e6),
+    long_string = strrep("x", 1e5),
     utf8 = "Z\u00fcrich \u65e5\u672c",
     latin1 = latin1,
     bytes = bytes,
