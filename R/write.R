@@ -14,8 +14,11 @@
 #' @return `data`, invisibly. With no project open the error has the class
 #'   `tavik_no_project`, a wrong argument gives `tavik_argument_error`.
 #'   Errors of the engine, such as a label missing from a set, come with the
-#'   engine's message and class. What was written before such an error stays
-#'   written.
+#'   engine's message and class. Every row is checked before anything is
+#'   written, so data that can't be written leaves the identifier and its
+#'   sets as they were. Only an engine that refuses in the middle of writing
+#'   leaves the rows written so far; labels that `add_missing = TRUE` added
+#'   before the refusal stay in their sets.
 #' @seealso [tavik_read()].
 #' @export
 #' @examples
