@@ -10,9 +10,6 @@ namespace R {
 namespace {
 
 const R_xlen_t kFirstGrowth = 1024;
-// Distinct texts remembered by content at most; past that the memory is
-// started afresh, so all-distinct values cost no more than converting.
-const std::size_t kContentCacheLimit = 1 << 18;
 const wchar_t kMissingText[] = L"NA";
 
 // A factor whose text is its levels: as.character would only index them.
@@ -44,19 +41,6 @@ void Column<Rcpp::CharacterVector>::resize(R_xlen_t length) {
 
 void Column<Rcpp::CharacterVector>::reserve(R_xlen_t cells) {
   if (cells > capacity) resize(cells);
-}
-
-SEXP Column<Rcpp::CharacterVector>::charsxpOfContent(const wchar_t* text) {
-  auto known = charsxpByContent.find(std::wstring_view(text));
-  if (known != charsxpByContent.end()) return known->second;
-  SEXP made = wideText.toCharsxp(text);
-  if (charsxpByContent.size() >= kContentCacheLimit) {
-    charsxpByContent.clear();
-    contentKeys.clear();
-  }
-  contentKeys.emplace_back(text);
-  charsxpByContent.emplace(contentKeys.back(), made);
-  return made;
 }
 
 SEXP Column<Rcpp::CharacterVector>::newCharsxpOf(const wchar_t* text) {

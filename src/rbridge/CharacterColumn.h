@@ -9,8 +9,6 @@
 
 #include <deque>
 #include <string>
-#include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "model/FlatMap.h"
@@ -53,7 +51,8 @@ class Column<Rcpp::CharacterVector> : public IColumn {
   void grow();
   void resize(R_xlen_t length);
   SEXP charsxpOf(const wchar_t* text) {
-    if (!stableText) return charsxpOfContent(text);
+    // Text in a reused buffer (plain string values) is converted anew.
+    if (!stableText) return wideText.toCharsxp(text);
     // Rows often repeat the previous label (data sorted by a dimension).
     if (text == lastAddedText) return lastAddedCharsxp;
     SEXP* known = charsxpByText.find(text);
@@ -63,7 +62,6 @@ class Column<Rcpp::CharacterVector> : public IColumn {
     return made;
   }
   SEXP newCharsxpOf(const wchar_t* text);
-  SEXP charsxpOfContent(const wchar_t* text);
   void prepare(SEXP column);
   const wchar_t* textOf(SEXP charsxp);
 
@@ -75,10 +73,6 @@ class Column<Rcpp::CharacterVector> : public IColumn {
   Tavik::FlatMap<const wchar_t*, SEXP> charsxpByText;
   const wchar_t* lastAddedText = nullptr;
   SEXP lastAddedCharsxp = nullptr;
-  // Text that arrives in a reused buffer (plain string values) is found by
-  // its content instead; the keys own their text.
-  std::unordered_map<std::wstring_view, SEXP> charsxpByContent;
-  std::deque<std::wstring> contentKeys;
   WideText wideText;
 
   // Writing to the engine.
