@@ -14,3 +14,33 @@ peak_memory <- function(bench_dir, project) {
     value = c(above, v[["object_size"]], above / v[["object_size"]]),
     unit = c("bytes", "bytes", "ratio"), stringsAsFactors = FALSE)
 }
+
+# Runs bench/heap-allocations.R with a counting malloc preloaded and turns
+# its lines into result rows: C heap allocations per transfer at two sizes
+# and the allocations per additional row.
+heap_allocations <- function(bench_dir, small = 1e4, large = 1e5) {
+  build_dir <- file.path(tempdir(), "tavik4r-bench-build")
+  dir.create(build_dir, showWarnings = FALSE, recursive = TRUE)
+  counter <- file.path(build_dir, "heap-count.so")
+  status <- system2("cc", c("-O2", "-shared", "-fPIC", "-o", shQuote(counter),
+                            shQuote(file.path(bench_dir, "cpp", "heap-count.c"))),
+                    stdout = TRUE, stderr = TRUE)
+  if (!file.exists(counter)) stop(paste(status, collapse = "\n"))
+  lines <- system2(file.path(R.home("bin"), "Rscript"),
+                   c(shQuote(file.path(bench_dir, "heap-allocations.R")), shQuote(counter),
+                     shQuote(write_bench_project(small)), shQuote(write_bench_project(large))),
+                   stdout = TRUE, env = sprintf("LD_PRELOAD=%s", counter))
+  fields <- do.call(rbind, strsplit(grep("^[a-z_]+,[a-z_]+,", lines, value = TRUE), ","))
+  rows_small <- as.numeric(fields[, 3])
+  rows_large <- as.numeric(fields[, 4])
+  alloc_small <- as.numeric(fields[, 5])
+  alloc_large <- as.numeric(fields[, 6])
+  rbind(
+    data.frame(size = rows_large, case = fields[, 1],
+               measure = sprintf("%s heap allocations", fields[, 2]),
+               value = alloc_large, unit = "count", stringsAsFactors = FALSE),
+    data.frame(size = rows_large, case = fields[, 1],
+               measure = sprintf("%s heap allocations per added row", fields[, 2]),
+               value = (alloc_large - alloc_small) / (rows_large - rows_small),
+               unit = "count", stringsAsFactors = FALSE))
+}
