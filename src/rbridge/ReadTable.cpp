@@ -20,8 +20,10 @@ void ReadTable::setupColumns(const std::vector<std::wstring>& names,
     else if (dynamic_cast<Column<Rcpp::CharacterVector>*>(raw) != nullptr)
       slots.push_back(Slot{String, raw});
     else
-      return slots.clear();
+      break;
   }
+  // A column of another kind: every row takes the general road.
+  if (slots.size() != columns.size()) slots.clear();
 }
 
 inline void ReadTable::appendCell(const Slot& slot,
