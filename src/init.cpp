@@ -19,6 +19,7 @@ SEXP tavik4r_SetData(SEXP dataFrame, SEXP identifierName,
 // Internal routines of the R layer.
 SEXP tavik4r_LibraryLoadError(SEXP libraryPath);
 SEXP tavik4r_EngineState();
+SEXP tavik4r_ReleaseEngineState();
 
 // Test-only routines.
 SEXP tavik4r_test_loader_new();
@@ -43,6 +44,7 @@ static const R_CallMethodDef callMethods[] = {
     {"tavik4r_SetData", (DL_FUNC)&tavik4r_SetData, 3},
     {"tavik4r_LibraryLoadError", (DL_FUNC)&tavik4r_LibraryLoadError, 1},
     {"tavik4r_EngineState", (DL_FUNC)&tavik4r_EngineState, 0},
+    {"tavik4r_ReleaseEngineState", (DL_FUNC)&tavik4r_ReleaseEngineState, 0},
     {"tavik4r_test_loader_new", (DL_FUNC)&tavik4r_test_loader_new, 0},
     {"tavik4r_test_loader_call", (DL_FUNC)&tavik4r_test_loader_call, 3},
     {"tavik4r_test_decorated_name", (DL_FUNC)&tavik4r_test_decorated_name, 2},
@@ -61,8 +63,10 @@ extern "C" void R_init_tavik4r(DllInfo* dll) {
   R_useDynamicSymbols(dll, FALSE);
 }
 
-// The engine state goes with the package library; at process exit it is
-// left alone, since the engine library may be torn down before it.
-extern "C" void R_unload_tavik4r(DllInfo* dll) {
+// The engine state goes with the package library (.onUnload calls this
+// just before unloading it); at process exit it is left alone, since the
+// engine library may be torn down before it.
+extern "C" SEXP tavik4r_ReleaseEngineState() {
   Tavik::TavikEnvironmentState::releaseTavikResources();
+  return R_NilValue;
 }
