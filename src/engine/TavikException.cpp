@@ -1,6 +1,6 @@
 #include "engine/TavikException.h"
 
-#include "entry/StringConversion.h"
+#include "engine/TextConversion.h"
 
 namespace Tavik {
 

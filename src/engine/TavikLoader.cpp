@@ -1,7 +1,7 @@
 #include "engine/TavikLoader.h"
 
 #include "engine/LibraryHandle.h"
-#include "entry/StringConversion.h"
+#include "engine/TextConversion.h"
 
 namespace Tavik {
 

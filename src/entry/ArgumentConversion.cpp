@@ -1,6 +1,6 @@
 #include "entry/ArgumentConversion.h"
 
-#include "entry/StringConversion.h"
+#include "engine/TextConversion.h"
 
 namespace {
 std::wstring decode(SEXP element) {

@@ -9,7 +9,7 @@
 #include "engine/LoadedTavikAPI.h"
 #include "engine/TavikException.h"
 #include "entry/ArgumentConversion.h"
-#include "entry/StringConversion.h"
+#include "engine/TextConversion.h"
 
 using Tavik::ITavik;
 using Tavik::LoadedTavikAPI;

@@ -5,7 +5,7 @@
 
 #include "engine/LoadedTavikAPI.h"
 #include "engine/TavikEnvironment.h"
-#include "entry/StringConversion.h"
+#include "engine/TextConversion.h"
 
 using Tavik::TavikEnvironmentState;
 using Tavik::TavikResources;

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/TavikException.h"
-#include "entry/StringConversion.h"
+#include "engine/TextConversion.h"
 #include "model/IValue.h"
 #include "model/MultiDimIdentifier.h"
 #include "model/PendingElements.h"

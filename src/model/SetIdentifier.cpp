@@ -4,7 +4,7 @@
 #include <utility>
 
 #include "engine/TavikException.h"
-#include "entry/StringConversion.h"
+#include "engine/TextConversion.h"
 
 namespace Tavik {
 

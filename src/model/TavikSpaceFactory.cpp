@@ -2,7 +2,7 @@
 // full name.
 #include <stdexcept>
 
-#include "entry/StringConversion.h"
+#include "engine/TextConversion.h"
 #include "model/HandleGuard.h"
 #include "model/TavikSpace.h"
 #include "engine/TavikException.h"

@@ -1,7 +1,7 @@
 #include <string>
 
 #include "engine/TavikException.h"
-#include "entry/StringConversion.h"
+#include "engine/TextConversion.h"
 #include "rbridge/Column.h"
 #include "rbridge/RConversions.h"
 

@@ -2,7 +2,7 @@
 
 #include <stdexcept>
 
-#include "entry/StringConversion.h"
+#include "engine/TextConversion.h"
 #include "rbridge/Column.h"
 
 namespace R {

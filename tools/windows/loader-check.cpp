@@ -12,7 +12,7 @@
 #include "engine/LoadedTavikAPI.h"
 #include "engine/TavikException.h"
 #include "engine/TavikLoader.h"
-#include "entry/StringConversion.h"
+#include "engine/TextConversion.h"
 
 using Tavik::TavikLoader;
 
