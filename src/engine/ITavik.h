@@ -46,6 +46,15 @@ class ITavik {
   virtual int ValueAssignA(int handle, int* tuple, tagTavikValue* value) = 0;
   virtual int IdentifierEmpty(int handle) = 0;
   virtual int SetAddElement(int set, wchar_t* label, int* element) = 0;
+
+  // Whether an engine library is loaded behind the interface: after a
+  // failed ProjectClose it tells a close the engine refused (still loaded)
+  // from a close whose reload of the library failed (not loaded).
+  virtual bool IsLoaded() const = 0;
+  // The path of the library the interface serves, and why it last failed
+  // to load it ("" if it never did).
+  virtual std::wstring LibraryPath() const = 0;
+  virtual std::wstring LoadError() const = 0;
 };
 
 }  // namespace Tavik

@@ -6,6 +6,7 @@
 #include <windows.h>
 #else
 #include <dlfcn.h>
+#include <limits.h>
 
 #include <cerrno>
 #endif
@@ -92,6 +93,15 @@ std::string lastLibraryError() {
 }
 
 #endif
+
+std::size_t maxPathLength() {
+#ifdef _WIN32
+  // R declares itself long-path aware on Windows.
+  return 32767;
+#else
+  return PATH_MAX - 1;
+#endif
+}
 
 std::string decoratedExportName(const std::string& name, int offset) {
   char number[16];

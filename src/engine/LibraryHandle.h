@@ -2,6 +2,7 @@
 #ifndef TAVIK4R_ENGINE_LIBRARYHANDLE_H
 #define TAVIK4R_ENGINE_LIBRARYHANDLE_H
 
+#include <cstddef>
 #include <string>
 
 namespace Tavik {
@@ -17,6 +18,10 @@ bool closeLibrary(void* library);
 // POSIX followed by ": " and the loader's own text. Read it right after the
 // failing call.
 std::string lastLibraryError();
+
+// The longest path, in bytes of the multibyte encoding, that the system's
+// library and file functions take.
+std::size_t maxPathLength();
 
 // "_" + name + "@" + argument bytes: the name a 32-bit stdcall export has.
 std::string decoratedExportName(const std::string& name, int offset);

@@ -47,6 +47,9 @@ class LoadedTavikAPI : public ITavik {
   int ValueAssignA(int handle, int* tuple, tagTavikValue* value) override;
   int IdentifierEmpty(int handle) override;
   int SetAddElement(int set, wchar_t* label, int* element) override;
+  bool IsLoaded() const override { return loader->IsLoaded(); }
+  std::wstring LibraryPath() const override { return loader->LibraryPath(); }
+  std::wstring LoadError() const override { return loader->LastError(); }
 
   // For checks of the binding itself.
   const TavikLoader& Loader() const { return *loader; }

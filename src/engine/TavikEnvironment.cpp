@@ -16,25 +16,36 @@ TavikResources::~TavikResources() {
 
 bool TavikResources::loadTavikAPI(std::wstring path) {
   if (api) {
+    dropSets();
     // A project the engine will not close stays open, and so does our hold
-    // on it; forgetting its handle would leave it open for good.
-    if (projectHandle != 0 && !api->ProjectClose(projectHandle, 0))
+    // on it; forgetting its handle would leave it open for good. A close
+    // that lost the library still closed the project.
+    if (projectHandle != 0 && !api->ProjectClose(projectHandle, 0) &&
+        api->IsLoaded())
       return false;
-    if (space) space->sets.clear();
     projectHandle = 0;
-    if (!api->Reload(path)) return false;
+    if (!api->Reload(path)) {
+      // An API without a library would only fail every later call.
+      tearDownSpace();
+      api.reset();
+      return false;
+    }
   }
   api = TavikAPI::getSharedTavikAPI(path);
   if (!api) return false;
   space.reset(new TavikSpace(api));
+  lostLibrary.clear();
+  lostReason.clear();
   return true;
 }
 
 TavikSpace* TavikResources::getSpace() {
   if (space) return space.get();
   // The API the user loaded stays in use; the bare name is only the fallback
-  // when nothing is loaded.
+  // when nothing was loaded. After a lost library the user must say which
+  // library to load.
   if (!api) {
+    if (!lostLibrary.empty()) return nullptr;
     api = TavikAPI::getSharedTavikAPI(L"libtavik3.dll");
     if (!api) {
       std::cout << "Couldnt load libtavik3.dll" << std::endl;
@@ -43,6 +54,32 @@ TavikSpace* TavikResources::getSpace() {
   }
   space.reset(new TavikSpace(api));
   return space.get();
+}
+
+bool TavikResources::closeProject() {
+  if (!api) return false;
+  if (projectHandle == 0) return false;
+  tearDownSpace();
+  if (projectHandle == 0) return false;
+  if (api->ProjectClose(projectHandle, 0)) {
+    projectHandle = 0;
+    return true;
+  }
+  if (api->IsLoaded()) return false;
+  // The engine closed the project, then its library could not be loaded
+  // again (moved or deleted): no project is open and no library loaded.
+  lostLibrary = api->LibraryPath();
+  lostReason = api->LoadError();
+  projectHandle = 0;
+  api.reset();
+  return false;
+}
+
+void TavikResources::dropSets() {
+  if (!space) return;
+  const bool closed = projectHandle == 0;
+  for (auto& entry : space->sets) entry.second->setProjectIsClosed(closed);
+  space->sets.clear();
 }
 
 void TavikResources::tearDownSpace() {
@@ -70,7 +107,11 @@ TavikResources& TavikEnvironmentState::getTavikResources() {
   return *resources;
 }
 
+// The package is being unloaded: an open project is closed while the
+// engine is intact, so the engine is left ready for whoever loads it next.
 void TavikEnvironmentState::releaseTavikResources() {
+  if (resources != nullptr && resources->api && resources->projectHandle != 0)
+    resources->closeProject();
   delete resources;
   resources = nullptr;
 }

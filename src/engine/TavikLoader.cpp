@@ -1,5 +1,8 @@
 #include "engine/TavikLoader.h"
 
+#include <stdexcept>
+#include <string>
+
 #include "engine/LibraryHandle.h"
 #include "engine/TextConversion.h"
 
@@ -20,6 +23,13 @@ bool TavikLoader::Load(std::wstring& path) {
   libraryPath = std::wstring(path);
   addresses.assign(FunctionCount, nullptr);
   const std::string narrowPath = w2a(libraryPath);
+  // The system's loader copies the name onto its stack: a path longer than
+  // any the system takes must not reach it.
+  if (narrowPath.size() > maxPathLength())
+    throw std::length_error("The library path is " +
+                            std::to_string(narrowPath.size()) +
+                            " bytes long; this system takes paths of at "
+                            "most " + std::to_string(maxPathLength()));
   library = openLibrary(narrowPath);
   if (library) return true;
   StoreLastError(L"Couldn't load library" + libraryPath + L". Exit with " +

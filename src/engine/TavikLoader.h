@@ -60,6 +60,8 @@ class TavikLoader {
   bool Unload();
   bool Reload();
   std::wstring LastError() const;
+  bool IsLoaded() const { return library != nullptr; }
+  const std::wstring& LibraryPath() const { return libraryPath; }
   void StoreLastError(std::wstring text);
   void PopulateFunctionNameOffsets();
 

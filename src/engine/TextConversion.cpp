@@ -1,7 +1,14 @@
 #include "engine/TextConversion.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <stdexcept>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <langinfo.h>
+#endif
 
 std::wstring a2w(std::string text) {
   if (text.empty()) return std::wstring();
@@ -116,4 +123,15 @@ bool wideToUtf8(const wchar_t* text, std::size_t length, std::string& out) {
     out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
   }
   return true;
+}
+
+bool localeIsUtf8() {
+#ifdef _WIN32
+  // R on Windows runs with the UTF-8 code page from version 4.2 on.
+  return GetACP() == CP_UTF8;
+#else
+  const char* codeset = nl_langinfo(CODESET);
+  return codeset != nullptr && (std::strcmp(codeset, "UTF-8") == 0 ||
+                                std::strcmp(codeset, "utf8") == 0);
+#endif
 }

@@ -18,4 +18,7 @@ bool utf8ToWide(const char* bytes, std::size_t length, std::wstring& out);
 // text is not valid Unicode (a lone surrogate, a number past U+10FFFF).
 bool wideToUtf8(const wchar_t* text, std::size_t length, std::string& out);
 
+// Whether the process's multibyte encoding (LC_CTYPE) is UTF-8.
+bool localeIsUtf8();
+
 #endif

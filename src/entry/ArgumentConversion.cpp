@@ -1,6 +1,7 @@
 #include "entry/ArgumentConversion.h"
 
 #include "engine/TextConversion.h"
+#include "rbridge/RGuard.h"
 
 namespace {
 std::wstring decode(SEXP element) {
@@ -10,10 +11,7 @@ std::wstring decode(SEXP element) {
   // R refuses to translate some strings ("bytes" ones): its error then
   // unwinds the C++ frames before it reaches R.
   const char* native = nullptr;
-  Rcpp::unwindProtect([&] {
-    native = Rf_translateChar(element);
-    return R_NilValue;
-  });
+  R::guardRVoid([&] { native = Rf_translateChar(element); });
   return a2w(native);
 }
 }  // namespace
@@ -34,8 +32,14 @@ int intArgument(SEXP x) {
     case REALSXP:
     case CPLXSXP:
     case RAWSXP: {
-      Rcpp::Shield<SEXP> coerced(Rf_coerceVector(x, INTSXP));
-      return INTEGER(coerced)[0];
+      // R's coercion may warn, and under options(warn = 2) raise.
+      int value = NA_INTEGER;
+      R::guardRVoid([&] {
+        SEXP coerced = PROTECT(Rf_coerceVector(x, INTSXP));
+        value = INTEGER(coerced)[0];
+        UNPROTECT(1);
+      });
+      return value;
     }
     default:
       throw Rcpp::not_compatible("not compatible with requested type");

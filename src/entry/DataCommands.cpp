@@ -4,6 +4,7 @@
 #include <stdexcept>
 
 #include "engine/TavikEnvironment.h"
+#include "engine/TextConversion.h"
 #include "model/TavikSpace.h"
 #include "rbridge/RConversions.h"
 #include "rbridge/ReadTable.h"
@@ -13,12 +14,18 @@
 namespace {
 
 Tavik::TavikSpace& requireSpace() {
-  Tavik::TavikSpace* space =
-      Tavik::TavikEnvironmentState::getTavikResources().getSpace();
-  if (space == nullptr)
+  Tavik::TavikResources& resources =
+      Tavik::TavikEnvironmentState::getTavikResources();
+  Tavik::TavikSpace* space = resources.getSpace();
+  if (space != nullptr) return *space;
+  if (!resources.lostLibrary.empty())
     throw std::logic_error(
-        "You need to load lib Tavik dll & open an Tavik Project first..");
-  return *space;
+        "The engine library " + w2a(resources.lostLibrary) +
+        " is not loaded: closing the last project unloaded it and loading "
+        "it again failed (" + w2a(resources.lostReason) +
+        "). Load an engine library, then open a project.");
+  throw std::logic_error(
+      "You need to load lib Tavik dll & open an Tavik Project first..");
 }
 
 }  // namespace
@@ -56,6 +63,7 @@ void SetData(SEXP dataFrame, std::wstring identifierName,
   Rcpp::DataFrame frame = R::asDataFrame(dataFrame);
   R::WriteTable table(frame);
   identifier->loadFrom(table);
-  // Sets may have gained elements: the next command reads them afresh.
-  space.sets.clear();
+  // Sets may have gained elements: the next command reads them afresh. The
+  // project is open, so the sets give their engine handles back.
+  Tavik::TavikEnvironmentState::getTavikResources().dropSets();
 }

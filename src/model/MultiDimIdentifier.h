@@ -20,6 +20,7 @@ namespace Tavik {
 class IDataTable;
 class IReadTable;
 class IValue;
+class WholeText;
 
 class MultiDimIdentifier : public BaseIdentifier {
  public:
@@ -46,8 +47,10 @@ class MultiDimIdentifier : public BaseIdentifier {
   std::unique_ptr<ColumnBase> valueColumn;
 
  private:
-  long expectedTuples(IDataTable& table);
-  long countTuples(IDataTable& table);
+  long expectedTuples();
+  // Reads the text value of tuple (null: the scalar) whole into whole and
+  // points record at it.
+  void fetchWholeValue(int* tuple, WholeText& whole, tagTavikValueW& record);
 };
 
 }  // namespace Tavik

@@ -3,11 +3,13 @@
 #include <stdexcept>
 
 #include "engine/TavikException.h"
+#include "engine/TextConversion.h"
 #include "model/IReadTable.h"
 #include "model/IValue.h"
 #include "model/MultiDimIdentifier.h"
 #include "model/SetConvertor.h"
 #include "model/StandardConvertor.h"
+#include "model/WholeText.h"
 
 namespace Tavik {
 
@@ -27,29 +29,15 @@ void offerBuffer(tagTavikValueW& record, wchar_t* buffer, int size) {
 
 }  // namespace
 
-// One cheap pass over the tuples so that the table's storage is made once
-// at its final size.
-long MultiDimIdentifier::countTuples(IDataTable& table) {
-  if (!api->ValueResetHandle(handle))
-    throw TavikException("MultiDimIdentifier::storeTo", api);
-  std::vector<int> tuple(domain.size());
-  tagTavikValueW record;
-  long count = 0;
-  for (;;) {
-    offerBuffer(record, storeBuf, 256);
-    if (!api->ValueNextW(handle, tuple.data(), &record)) break;
-    if (++count % kInterruptEvery == 0) table.checkInterrupt();
-  }
-  return count;
-}
-
-// The engine's own count of stored values spares the counting pass; an
-// engine that gives none is counted. The table still grows if more rows
-// arrive and is trimmed if fewer do.
-long MultiDimIdentifier::expectedTuples(IDataTable& table) {
+// The engine's count of stored values sizes the table's storage; it is a
+// hint only (what the count means for a parameter is the engine's
+// business), so a table still grows if more rows arrive and is trimmed if
+// fewer do. A far larger count than any table is not believed.
+long MultiDimIdentifier::expectedTuples() {
+  const long kLargestHint = 1L << 26;
   int count = -1;
-  if (api->ValueCard(handle, &count) && count >= 0) return count;
-  return countTuples(table);
+  if (!api->ValueCard(handle, &count) || count < 0) return 0;
+  return count < kLargestHint ? count : kLargestHint;
 }
 
 void MultiDimIdentifier::storeTo(IReadTable& table) {
@@ -77,8 +65,10 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
   auto* doubleConvertor =
       dynamic_cast<StandardConvertor<double>*>(valueConvertor);
 
-  const long expected = expectedTuples(table);
+  const long expected = expectedTuples();
   table.expectRows(expected);
+  const bool textValues = storageType == String;
+  WholeText wholeValue;
   if (!api->ValueResetHandle(handle))
     throw TavikException("MultiDimIdentifier::storeTo", api);
 
@@ -90,6 +80,9 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
     offerBuffer(record, storeBuf, 256);
     if (!api->ValueNextW(handle, tuple.data(), &record)) break;
     storeBuf[255] = L'\0';
+    // A text that filled the buffer is fetched again by its tuple, whole.
+    if (textValues && filledToEnd(storeBuf, 256))
+      fetchWholeValue(tuple.data(), wholeValue, record);
     for (std::size_t i = 0; i < n; ++i) {
       if (labelConvertors[i] != nullptr)
         labelConvertors[i]->assignLabel(tuple[i], row[i]);
@@ -103,10 +96,34 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
     table.addRow(row);
     if (++count % kInterruptEvery == 0) table.checkInterrupt();
   }
-  // The engine ends the values and refuses one the same way: fewer values
-  // than it announced means the rest was refused, not that there is none.
-  if (count < expected)
+  // The engine ends the values and refuses one the same way. When the
+  // count differs from the hint, one more call tells them apart: past the
+  // end the engine keeps answering 0, after a refusal it goes on.
+  if (count != expected) {
+    offerBuffer(record, storeBuf, 256);
+    if (api->ValueNextW(handle, tuple.data(), &record))
+      throw TavikException("MultiDimIdentifier::storeTo", api);
+  }
+}
+
+void MultiDimIdentifier::fetchWholeValue(int* tuple, WholeText& whole,
+                                         tagTavikValueW& record) {
+  const WholeText::Outcome outcome = whole.fetch(
+      [&](int& capacity, wchar_t* text) {
+        tagTavikValueW longer;
+        longer.Length = capacity;
+        longer.String = text;
+        const int ok = api->ValueRetrieveW(handle, tuple, &longer);
+        capacity = longer.Length;
+        return ok != 0;
+      },
+      256);
+  if (outcome == WholeText::Refused)
     throw TavikException("MultiDimIdentifier::storeTo", api);
+  if (outcome == WholeText::TooLong)
+    throw TavikException("A value of " + w2a(name) +
+                         " is too long to be read whole");
+  record.String = const_cast<wchar_t*>(whole.text());
 }
 
 void MultiDimIdentifier::storeScalarTo(IValue& value) {
@@ -115,6 +132,9 @@ void MultiDimIdentifier::storeScalarTo(IValue& value) {
   if (!api->ValueRetrieveW(handle, nullptr, &record))
     throw TavikException("MultiDimIdentifier::storeScalarTo", api);
   storeScalarBuf[299] = L'\0';
+  WholeText whole;
+  if (storageType == String && filledToEnd(storeScalarBuf, 300))
+    fetchWholeValue(nullptr, whole, record);
   Value cell;
   valueColumn->getConvertor()->assignValue(record, cell);
   value.setupValueType(valueColumn->getType());

@@ -11,6 +11,7 @@
 #include "engine/TavikException.h"
 #include "engine/TextConversion.h"
 #include "model/IValue.h"
+#include "model/IdentifierSnapshot.h"
 #include "model/MultiDimIdentifier.h"
 #include "model/PendingElements.h"
 #include "rbridge/IWriteTable.h"
@@ -142,6 +143,46 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
 
 }  // namespace
 
+namespace {
+
+IdentifierSnapshot::Kind snapshotKind(MultiDimIdentifier::StorageType kind) {
+  switch (kind) {
+    case MultiDimIdentifier::Double:
+      return IdentifierSnapshot::Numbers;
+    case MultiDimIdentifier::String:
+      return IdentifierSnapshot::Texts;
+    default:
+      return IdentifierSnapshot::Integers;
+  }
+}
+
+std::string count(std::size_t n, const char* one, const char* many) {
+  return std::to_string(n) + " " + (n == 1 ? one : many);
+}
+
+// The engine refused a call after the identifier's data started to change:
+// the old data goes back, and the error says what the identifier holds.
+[[noreturn]] void refuseWrite(const std::string& name,
+                              const std::string& refusal,
+                              IdentifierSnapshot& snapshot,
+                              const std::string& written) {
+  std::string message = "The engine refused the write of " + name + " (" +
+                        refusal + ")";
+  if (snapshot.restore())
+    throw TavikException(message + "; its previous data is restored (" +
+                         count(snapshot.size(), "value", "values") + ").");
+  message += " and then refused to restore its previous data (" +
+             snapshot.failure() + "): " + name + " now holds ";
+  if (!snapshot.emptied())
+    message += written + ".";
+  else
+    message += count(snapshot.restored(), "value", "values") + " of its " +
+               std::to_string(snapshot.size()) + " previous ones.";
+  throw TavikException(message);
+}
+
+}  // namespace
+
 bool MultiDimIdentifier::loadFrom(R::IWriteTable& table) {
   if (domain.empty()) throw TavikException("We do not support scalars yet");
   setupTableColumns(&table);
@@ -154,6 +195,10 @@ bool MultiDimIdentifier::loadFrom(R::IWriteTable& table) {
   Convertors convertors(*this);
   ConvertedRows converted;
   convertRows(table, rows, convertors, storageType, converted);
+
+  // Kept before anything changes: a refusal below puts it back.
+  IdentifierSnapshot snapshot(api, handle, n, snapshotKind(storageType));
+  snapshot.capture("MultiDimIdentifier::loadFrom::snapshot");
   if (!api->IdentifierEmpty(handle))
     throw TavikException("MultiDimIdentifier::loadFrom::IdentifierEmpty",
                          api);
@@ -168,9 +213,14 @@ bool MultiDimIdentifier::loadFrom(R::IWriteTable& table) {
       convertors.raw[n]->assignTavikValue(row[n], record);
     }
     int* tuple = converted.tuples.get() + static_cast<std::size_t>(r) * n;
-    if (!api->ValueAssignW(handle, tuple, &record))
-      throw TavikException("MultiDimIdentifier::loadFrom::assignTavikValue",
-                           api);
+    if (!api->ValueAssignW(handle, tuple, &record)) {
+      std::string context = "MultiDimIdentifier::loadFrom::assignTavikValue";
+      const std::string refusal =
+          TavikException::generateTavikException(context, api);
+      refuseWrite(w2a(name), refusal, snapshot,
+                  "the first " + count(static_cast<std::size_t>(r), "row", "rows") +
+                      " of the " + std::to_string(rows) + " written");
+    }
   }
   return true;
 }
@@ -184,8 +234,14 @@ void MultiDimIdentifier::loadScalarFrom(IValue& value) {
   std::shared_ptr<IValueConvertor> convertor = valueColumn->getConvertor();
   convertor->beginTransfer(false);
   convertor->assignTavikValue(cell, record);
-  if (!api->ValueAssignW(handle, nullptr, &record))
-    throw TavikException("MultiDimIdentifier::loadScalarFrom", api);
+  IdentifierSnapshot snapshot(api, handle, 0, snapshotKind(storageType));
+  snapshot.capture("MultiDimIdentifier::loadScalarFrom");
+  if (!api->ValueAssignW(handle, nullptr, &record)) {
+    std::string context = "MultiDimIdentifier::loadScalarFrom";
+    const std::string refusal =
+        TavikException::generateTavikException(context, api);
+    refuseWrite(w2a(name), refusal, snapshot, "another value");
+  }
 }
 
 }  // namespace Tavik

@@ -5,6 +5,7 @@
 
 #include "engine/TavikException.h"
 #include "engine/TextConversion.h"
+#include "model/WholeText.h"
 
 namespace Tavik {
 
@@ -46,9 +47,16 @@ SetIdentifier::SetIdentifier(std::wstring name, std::wstring scope,
   if (!this->api->ValueCard(handle, &cardinality))
     throw TavikException("SetIdentifier::ctor::ValueCard", this->api);
   labels.assign(static_cast<std::size_t>(std::max(cardinality, 0)), nullptr);
-  if (!this->api->SetOrdinalToElement(handle, 1, &firstElement))
+  // A set without elements has no ordinal 1; its first element is the one
+  // the engine hands out when a label is added.
+  if (!this->api->SetOrdinalToElement(handle, 1, &firstElement)) {
+    if (cardinality == 0) {
+      firstElement = -1;
+      return;
+    }
     throw TavikException("SetIdentifier::ctor::SetOrdinalToElement",
                          this->api);
+  }
   if (cardinality == -1 || firstElement == -1)
     throw TavikException("SetIdentifier::ctor::load", this->api);
 
@@ -68,8 +76,33 @@ SetIdentifier::SetIdentifier(std::wstring name, std::wstring scope,
       throw TavikException("SetIdentifier::ctor::SetElementToNameW",
                            this->api);
     buf[299] = L'\0';
-    storeLabel(element, std::wstring(buf));
+    if (filledToEnd(buf, 300))
+      storeLabel(element, wholeLabel(element));
+    else
+      storeLabel(element, std::wstring(buf));
   }
+}
+
+// A label that filled the buffer is read again until it fits: two labels
+// cut to the same start would otherwise become one.
+std::wstring SetIdentifier::wholeLabel(int element) {
+  WholeText whole;
+  const WholeText::Outcome outcome = whole.fetch(
+      [&](int& capacity, wchar_t* text) {
+        tagTavikStringW record;
+        record.Length = capacity;
+        record.String = text;
+        const int ok = api->SetElementToNameW(handle, element, &record);
+        capacity = record.Length;
+        return ok != 0;
+      },
+      300);
+  if (outcome == WholeText::Refused)
+    throw TavikException("SetIdentifier::ctor::SetElementToNameW", api);
+  if (outcome == WholeText::TooLong)
+    throw TavikException("A label of set " + w2a(name) +
+                         " is too long to be read whole");
+  return std::wstring(whole.text());
 }
 
 SetIdentifier::~SetIdentifier() {}
@@ -107,6 +140,7 @@ bool SetIdentifier::addMissingElement(std::wstring& label) {
   if (!api->SetAddElement(handle, const_cast<wchar_t*>(label.c_str()),
                           &element))
     return false;
+  if (firstElement == -1 && elements.empty()) firstElement = element;
   storeLabel(element, label);
   ++cardinality;
   return true;

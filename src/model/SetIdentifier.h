@@ -48,6 +48,7 @@ class SetIdentifier : public BaseIdentifier {
 
  private:
   void storeLabel(int element, const std::wstring& label);
+  std::wstring wholeLabel(int element);
 
   // Labels of elements whose number falls far outside the consecutive
   // table (an engine that numbers sparsely); kept apart so the table

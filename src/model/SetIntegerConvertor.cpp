@@ -26,9 +26,12 @@ void SetConvertor<int>::assignIndex(int element, Value& cell) {
   cell.integer = &current;
 }
 
+// Element 0 is the engine's "no element": a missing value, not an integer.
 void SetConvertor<int>::assignValue(const tagTavikValueW& record,
                                     Value& cell) {
-  current = shifted(record.Int, -TAVIK_INTEGER_ELEMENT_OFFSET);
+  current = record.Int == 0
+                ? kMissingInteger
+                : shifted(record.Int, -TAVIK_INTEGER_ELEMENT_OFFSET);
   cell.integer = &current;
 }
 

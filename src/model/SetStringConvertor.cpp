@@ -19,9 +19,10 @@ void SetConvertor<std::wstring>::assignIndex(int element, Value& cell) {
   cell.str = labelFor(element);
 }
 
+// Element 0 is the engine's "no element": a missing value, not a label.
 void SetConvertor<std::wstring>::assignValue(const tagTavikValueW& record,
                                              Value& cell) {
-  cell.str = labelFor(record.Int);
+  cell.str = record.Int == 0 ? nullptr : labelFor(record.Int);
 }
 
 int SetConvertor<std::wstring>::elementFor(const wchar_t* text) {

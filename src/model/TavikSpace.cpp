@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "engine/TavikException.h"
+#include "model/WholeText.h"
 
 namespace Tavik {
 
@@ -19,7 +20,25 @@ std::wstring TavikSpace::getAttributeName(int handle) {
   if (!api->AttributeNameW(handle, &record))
     throw TavikException("TavikSpace::getAttributeName", api);
   szBuf[255] = L'\0';
-  return std::wstring(szBuf);
+  if (!filledToEnd(szBuf, 256)) return std::wstring(szBuf);
+  // A name that filled the buffer may be cut: read it again whole, since
+  // the sets are cached by their full names.
+  WholeText whole;
+  const WholeText::Outcome outcome = whole.fetch(
+      [&](int& capacity, wchar_t* text) {
+        tagTavikStringW longer;
+        longer.Length = capacity;
+        longer.String = text;
+        const int ok = api->AttributeNameW(handle, &longer);
+        capacity = longer.Length;
+        return ok != 0;
+      },
+      256);
+  if (outcome == WholeText::Refused)
+    throw TavikException("TavikSpace::getAttributeName", api);
+  if (outcome == WholeText::TooLong)
+    throw TavikException("An identifier name is too long to be read whole");
+  return std::wstring(whole.text());
 }
 
 int TavikSpace::getAttributeType(int handle) {

@@ -3,6 +3,8 @@
 #ifndef TAVIK4R_MODEL_VALUE_H
 #define TAVIK4R_MODEL_VALUE_H
 
+#include <climits>
+
 namespace Tavik {
 
 struct Value {
@@ -10,6 +12,10 @@ struct Value {
   const double* dbl = nullptr;
   const int* integer = nullptr;
 };
+
+// A cell with no value: a null text, or this integer (R's own NA integer),
+// as for an element-valued identifier without an element.
+const int kMissingInteger = INT_MIN;
 
 }  // namespace Tavik
 

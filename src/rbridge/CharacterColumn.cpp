@@ -1,15 +1,20 @@
+#include <cwchar>
 #include <string>
 
 #include "engine/TavikException.h"
 #include "engine/TextConversion.h"
 #include "rbridge/Column.h"
 #include "rbridge/RConversions.h"
+#include "rbridge/RGuard.h"
 
 namespace R {
 
 namespace {
 
 const R_xlen_t kFirstGrowth = 1024;
+// R is entered once per this many new strings, or this many bytes.
+const std::size_t kBatchCells = 4096;
+const std::size_t kBatchBytes = 1 << 20;
 const wchar_t kMissingText[] = L"NA";
 
 // A factor whose text is its levels: as.character would only index them.
@@ -25,16 +30,31 @@ bool isPlainFactor(SEXP column) {
          std::string(CHAR(STRING_ELT(classes, 0))) == "ordered";
 }
 
+bool isAscii(const char* bytes, std::size_t length) {
+  for (std::size_t i = 0; i < length; ++i)
+    if (static_cast<unsigned char>(bytes[i]) >= 0x80) return false;
+  return true;
+}
+
 }  // namespace
 
 Column<Rcpp::CharacterVector>::Column(const std::string& name, int index)
-    : name(name), data(Rf_allocVector(STRSXP, 0)), index(index) {}
+    : name(name),
+      data(guardR([] { return Rf_allocVector(STRSXP, 0); })),
+      index(index) {}
+
+// --- reading from the engine --------------------------------------------------
 
 void Column<Rcpp::CharacterVector>::resize(R_xlen_t length) {
-  Rcpp::CharacterVector grown(Rf_allocVector(STRSXP, length));
+  flush();
   const R_xlen_t kept = filled < length ? filled : length;
-  for (R_xlen_t i = 0; i < kept; ++i)
-    SET_STRING_ELT(grown, i, STRING_ELT(data, i));
+  SEXP old = data;
+  SEXP grown = guardR([&] {
+    SEXP made = Rf_allocVector(STRSXP, length);
+    for (R_xlen_t i = 0; i < kept; ++i)
+      SET_STRING_ELT(made, i, STRING_ELT(old, i));
+    return made;
+  });
   data = grown;
   capacity = length;
 }
@@ -43,14 +63,45 @@ void Column<Rcpp::CharacterVector>::reserve(R_xlen_t cells) {
   if (cells > capacity) resize(cells);
 }
 
-SEXP Column<Rcpp::CharacterVector>::newCharsxpOf(const wchar_t* text) {
-  SEXP made = wideText.toCharsxp(text);
-  charsxpByText.insert(text, made);
-  return made;
-}
-
 void Column<Rcpp::CharacterVector>::grow() {
   resize(capacity < kFirstGrowth ? kFirstGrowth : capacity + capacity / 2);
+}
+
+void Column<Rcpp::CharacterVector>::queue(const wchar_t* text) {
+  const std::size_t length = std::wcslen(text);
+  if (!wideToUtf8(text, length, utf8))
+    throw Tavik::TavikException("The engine's text in row " +
+                                std::to_string(filled + 1) + " of column " +
+                                name + " is not valid Unicode");
+  pending.push_back(
+      Pending{filled, pendingBytes.size(), utf8.size(),
+              stableText ? text : nullptr});
+  pendingBytes += utf8;
+  ++filled;
+  if (pending.size() >= kBatchCells || pendingBytes.size() >= kBatchBytes)
+    flush();
+}
+
+// Makes the R strings of the queued cells, all under one guard.
+void Column<Rcpp::CharacterVector>::flush() {
+  if (pending.empty()) return;
+  SEXP target = data;
+  guardRVoid([&] {
+    for (const Pending& cell : pending) {
+      SEXP* known =
+          cell.stable != nullptr ? charsxpByText.find(cell.stable) : nullptr;
+      SEXP charsxp = known != nullptr
+                         ? *known
+                         : Rf_mkCharLenCE(pendingBytes.data() + cell.offset,
+                                          static_cast<int>(cell.length),
+                                          CE_UTF8);
+      SET_STRING_ELT(target, cell.cell, charsxp);
+      if (cell.stable != nullptr && known == nullptr)
+        charsxpByText.insert(cell.stable, charsxp);
+    }
+  });
+  pending.clear();
+  pendingBytes.clear();
 }
 
 void Column<Rcpp::CharacterVector>::addValue(const Tavik::Value& value) {
@@ -59,24 +110,63 @@ void Column<Rcpp::CharacterVector>::addValue(const Tavik::Value& value) {
 
 void Column<Rcpp::CharacterVector>::commit(Rcpp::List& list,
                                            Rcpp::CharacterVector& names) {
+  flush();
   if (filled != capacity) resize(filled);
-  list.push_back(data);
-  names.push_back(name);
+  appendColumn(list, names, data, name);
 }
 
 SEXP Column<Rcpp::CharacterVector>::createSExpr() {
-  if (filled == 0) return Rf_mkString("");
-  return Rf_ScalarString(STRING_ELT(data, 0));
+  flush();
+  if (filled == 0) return guardR([] { return Rf_mkString(""); });
+  SEXP first = STRING_ELT(data, 0);
+  return guardR([&] { return Rf_ScalarString(first); });
 }
 
-const wchar_t* Column<Rcpp::CharacterVector>::textOf(SEXP charsxp) {
+// --- writing to the engine ----------------------------------------------------
+
+void Column<Rcpp::CharacterVector>::refuseText(R_xlen_t row,
+                                               const char* why) const {
+  std::string column = "column " + std::to_string(index + 1);
+  if (!sourceName.empty()) column += " (" + sourceName + ")";
+  throw Tavik::TavikException("Can't convert the text in row " +
+                              std::to_string(row + 1) + " of " + column +
+                              ": " + why);
+}
+
+// Each R string is converted from the encoding R declares for it, once per
+// transfer; its wide copy keeps its address until the column goes away.
+const wchar_t* Column<Rcpp::CharacterVector>::textOf(SEXP charsxp,
+                                                     R_xlen_t row) {
   if (charsxp == lastCharsxp) return lastText;
+  if (charsxp == NA_STRING) return kMissingText;
   const wchar_t** known = textByCharsxp.find(charsxp);
   const wchar_t* text = nullptr;
   if (known != nullptr) {
     text = *known;
   } else {
-    texts.push_back(a2w(CHAR(charsxp)));
+    const char* bytes = CHAR(charsxp);
+    const std::size_t length = static_cast<std::size_t>(LENGTH(charsxp));
+    const cetype_t encoding = Rf_getCharCE(charsxp);
+    if (isAscii(bytes, length)) {
+      wide.assign(bytes, bytes + length);
+    } else if (encoding == CE_BYTES) {
+      refuseText(row, "it is marked as bytes, which R can't translate");
+    } else if (encoding == CE_LATIN1) {
+      // Latin-1 bytes are the first 256 code points.
+      wide.resize(length);
+      for (std::size_t i = 0; i < length; ++i)
+        wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]));
+    } else if (encoding == CE_UTF8 || nativeUtf8) {
+      if (!utf8ToWide(bytes, length, wide))
+        refuseText(row, "it is not valid UTF-8");
+    } else {
+      try {
+        wide = a2w(std::string(bytes, length));
+      } catch (const std::runtime_error&) {
+        refuseText(row, "it is not valid in the native encoding");
+      }
+    }
+    texts.push_back(wide);
     text = texts.back().c_str();
     textByCharsxp.insert(charsxp, text);
   }
@@ -85,19 +175,36 @@ const wchar_t* Column<Rcpp::CharacterVector>::textOf(SEXP charsxp) {
   return text;
 }
 
-void Column<Rcpp::CharacterVector>::prepare(SEXP column) {
+void Column<Rcpp::CharacterVector>::prepare(SEXP frame, SEXP column) {
   factorCodes = false;
+  cells = nullptr;
+  codes = nullptr;
+  levelCells = nullptr;
   levelText.clear();
+  nativeUtf8 = localeIsUtf8();
+  SEXP names = Rf_getAttrib(frame, R_NamesSymbol);
+  sourceName = TYPEOF(names) == STRSXP && index < Rf_xlength(names)
+                   ? std::string(CHAR(STRING_ELT(names, index)))
+                   : std::string();
   const int type = TYPEOF(column);
   if (type == STRSXP) {
     readable = column;
   } else if (isPlainFactor(column)) {
-    // Each level is converted once; rows then only pick a level by code.
-    readable = column;
+    // Levels are converted when a row first uses them; rows only pick a
+    // level by its code.
     factorCodes = true;
-    SEXP levels = Rf_getAttrib(column, R_LevelsSymbol);
-    for (R_xlen_t i = 0; i < Rf_xlength(levels); ++i)
-      levelText.push_back(textOf(STRING_ELT(levels, i)));
+    readable = column;
+    levels = Rf_getAttrib(column, R_LevelsSymbol);
+    const int* codeCells = nullptr;
+    const SEXP* levelStrings = nullptr;
+    SEXP levelVector = levels;
+    guardRVoid([&] {
+      codeCells = INTEGER(column);
+      levelStrings = STRING_PTR_RO(levelVector);
+    });
+    codes = codeCells;
+    levelCells = levelStrings;
+    levelText.assign(static_cast<std::size_t>(Rf_xlength(levels)), nullptr);
   } else if (type == LGLSXP || type == INTSXP || type == REALSXP ||
              type == CPLXSXP || type == RAWSXP) {
     readable = callInGlobalEnv("as.character", column);
@@ -105,6 +212,14 @@ void Column<Rcpp::CharacterVector>::prepare(SEXP column) {
       throw Rcpp::not_compatible("not compatible with STRSXP");
   } else {
     throw Rcpp::not_compatible("not compatible with STRSXP");
+  }
+  if (!factorCodes) {
+    // A deferred or compact string vector makes its strings on first
+    // access, which may raise.
+    SEXP strings = readable;
+    const SEXP* stringCells = nullptr;
+    guardRVoid([&] { stringCells = STRING_PTR_RO(strings); });
+    cells = stringCells;
   }
   source = column;
   readableLength = Rf_xlength(readable);
@@ -115,7 +230,7 @@ void Column<Rcpp::CharacterVector>::getValue(Rcpp::DataFrame& frame,
   SEXP frameObject = frame;
   if (frameObject != sourceFrame) {
     SEXP column = columnAt(frame, index);
-    if (column != source) prepare(column);
+    if (column != source) prepare(frameObject, column);
     sourceFrame = frameObject;
   }
   if (row < 0 || row >= readableLength)
@@ -123,12 +238,17 @@ void Column<Rcpp::CharacterVector>::getValue(Rcpp::DataFrame& frame,
                                 std::to_string(index + 1) +
                                 " has fewer rows than the first column");
   if (factorCodes) {
-    const int code = INTEGER(readable)[row];
-    const bool known = code >= 1 && code <= static_cast<int>(levelText.size());
-    value.str = known ? levelText[code - 1] : kMissingText;
+    const int code = codes[row];
+    if (code < 1 || code > static_cast<int>(levelText.size())) {
+      value.str = kMissingText;
+      return;
+    }
+    const wchar_t*& level = levelText[code - 1];
+    if (level == nullptr) level = textOf(levelCells[code - 1], row);
+    value.str = level;
     return;
   }
-  value.str = textOf(STRING_ELT(readable, row));
+  value.str = textOf(cells[row], row);
 }
 
 }  // namespace R

@@ -1,7 +1,9 @@
-// The character variant. Reading makes one R string per distinct text
-// when the text cells keep their addresses; writing converts each distinct
-// R string (or factor level) to wide text once and hands out its address
-// for the rest of the transfer.
+// The character variant. Reading turns wide text into R strings marked
+// UTF-8, in batches so that R is entered once per batch rather than once
+// per cell; when the text cells keep their addresses (labels) each
+// distinct text becomes one R string. Writing converts each distinct R
+// string (or factor level in use) from its declared encoding into wide
+// text once and hands out its address for the rest of the transfer.
 #ifndef TAVIK4R_RBRIDGE_CHARACTERCOLUMN_H
 #define TAVIK4R_RBRIDGE_CHARACTERCOLUMN_H
 
@@ -13,7 +15,6 @@
 
 #include "model/FlatMap.h"
 #include "rbridge/IColumn.h"
-#include "rbridge/WideText.h"
 
 namespace R {
 
@@ -35,12 +36,23 @@ class Column<Rcpp::CharacterVector> : public IColumn {
   void markStableText() override { stableText = true; }
 
   // addValue for the read loop: inline, without a virtual call per cell.
-  // The string is stored before anything else allocates, which keeps a
-  // new one alive.
   void append(const Tavik::Value& value) {
     if (filled == capacity) grow();
-    SET_STRING_ELT(data, filled, charsxpOf(value.str));
-    ++filled;
+    const wchar_t* text = value.str;
+    if (text == nullptr) {
+      SET_STRING_ELT(data, filled++, NA_STRING);
+    } else if (*text == L'\0') {
+      SET_STRING_ELT(data, filled++, R_BlankString);
+    } else if (stableText && text == lastAddedText) {
+      // Rows often repeat the previous label (data sorted by a dimension).
+      SET_STRING_ELT(data, filled++, lastAddedCharsxp);
+    } else if (SEXP* known = stableText ? charsxpByText.find(text) : nullptr) {
+      lastAddedText = text;
+      lastAddedCharsxp = *known;
+      SET_STRING_ELT(data, filled++, *known);
+    } else {
+      queue(text);
+    }
   }
 
   std::string name;
@@ -48,24 +60,18 @@ class Column<Rcpp::CharacterVector> : public IColumn {
   int index;
 
  private:
+  // Reading from the engine.
+  struct Pending {
+    R_xlen_t cell;
+    std::size_t offset;
+    std::size_t length;
+    const wchar_t* stable;  // the label's address, or null
+  };
   void grow();
   void resize(R_xlen_t length);
-  SEXP charsxpOf(const wchar_t* text) {
-    // Text in a reused buffer (plain string values) is converted anew.
-    if (!stableText) return wideText.toCharsxp(text);
-    // Rows often repeat the previous label (data sorted by a dimension).
-    if (text == lastAddedText) return lastAddedCharsxp;
-    SEXP* known = charsxpByText.find(text);
-    SEXP made = known != nullptr ? *known : newCharsxpOf(text);
-    lastAddedText = text;
-    lastAddedCharsxp = made;
-    return made;
-  }
-  SEXP newCharsxpOf(const wchar_t* text);
-  void prepare(SEXP column);
-  const wchar_t* textOf(SEXP charsxp);
+  void queue(const wchar_t* text);
+  void flush();
 
-  // Reading from the engine.
   R_xlen_t filled = 0;
   R_xlen_t capacity = 0;
   bool stableText = false;
@@ -73,21 +79,36 @@ class Column<Rcpp::CharacterVector> : public IColumn {
   Tavik::FlatMap<const wchar_t*, SEXP> charsxpByText;
   const wchar_t* lastAddedText = nullptr;
   SEXP lastAddedCharsxp = nullptr;
-  WideText wideText;
+  // Cells whose R strings are still to be made: their UTF-8 bytes
+  // one after the other.
+  std::vector<Pending> pending;
+  std::string pendingBytes;
+  std::string utf8;
 
   // Writing to the engine.
+  void prepare(SEXP frame, SEXP column);
+  const wchar_t* textOf(SEXP charsxp, R_xlen_t row);
+  [[noreturn]] void refuseText(R_xlen_t row, const char* why) const;
+
   SEXP source = nullptr;
   // The frame source came from: within one transfer its columns stay.
   SEXP sourceFrame = nullptr;
+  std::string sourceName;
   Rcpp::RObject readable;
+  const SEXP* cells = nullptr;
+  const int* codes = nullptr;
   R_xlen_t readableLength = 0;
   bool factorCodes = false;
+  bool nativeUtf8 = false;
+  Rcpp::RObject levels;
+  const SEXP* levelCells = nullptr;
   std::vector<const wchar_t*> levelText;
   Tavik::FlatMap<SEXP, const wchar_t*> textByCharsxp;
   SEXP lastCharsxp = nullptr;
   const wchar_t* lastText = nullptr;
   // Deque elements never move, so the addresses handed out stay valid.
   std::deque<std::wstring> texts;
+  std::wstring wide;
 };
 
 }  // namespace R

@@ -5,6 +5,7 @@
 #include "engine/TavikException.h"
 #include "rbridge/Column.h"
 #include "rbridge/RConversions.h"
+#include "rbridge/RGuard.h"
 
 namespace R {
 
@@ -16,15 +17,21 @@ const R_xlen_t kFirstGrowth = 1024;
 
 template <typename V>
 Column<V>::Column(const std::string& name, int index)
-    : name(name), data(Rf_allocVector(Traits::rtype, 0)), index(index) {}
+    : name(name),
+      data(guardR([] { return Rf_allocVector(Traits::rtype, 0); })),
+      index(index) {}
 
 template <typename V>
 void Column<V>::resize(R_xlen_t length) {
-  V grown(Rf_allocVector(Traits::rtype, length));
   const R_xlen_t kept = std::min(filled, length);
-  if (kept > 0)
-    std::memcpy(Traits::cells(grown), Traits::cells(data),
-                sizeof(Cell) * static_cast<std::size_t>(kept));
+  const Cell* from = out;
+  SEXP grown = guardR([&] {
+    SEXP made = Rf_allocVector(Traits::rtype, length);
+    if (kept > 0)
+      std::memcpy(Traits::cells(made), from,
+                  sizeof(Cell) * static_cast<std::size_t>(kept));
+    return made;
+  });
   data = grown;
   capacity = length;
   out = Traits::cells(data);
@@ -48,33 +55,40 @@ void Column<V>::addValue(const Tavik::Value& value) {
 template <typename V>
 void Column<V>::commit(Rcpp::List& list, Rcpp::CharacterVector& names) {
   if (filled != capacity) resize(filled);
-  list.push_back(data);
-  names.push_back(name);
+  appendColumn(list, names, data, name);
 }
 
 template <typename V>
 SEXP Column<V>::createSExpr() {
-  if (filled == 0) return Rf_mkString("");
-  SEXP value = Rf_allocVector(Traits::rtype, 1);
-  Traits::cells(value)[0] = out[0];
-  return value;
+  if (filled == 0) return guardR([] { return Rf_mkString(""); });
+  const Cell first = out[0];
+  return guardR([&] {
+    SEXP value = Rf_allocVector(Traits::rtype, 1);
+    Traits::cells(value)[0] = first;
+    return value;
+  });
 }
 
 template <typename V>
 void Column<V>::prepare(SEXP column) {
   const int type = TYPEOF(column);
-  if (type == Traits::rtype) {
-    readable = column;
-  } else if (type == LGLSXP || type == INTSXP || type == REALSXP ||
-             type == CPLXSXP || type == RAWSXP) {
-    // R's coercion may warn, and a warning may be turned into an error.
-    readable = Rcpp::unwindProtect(
-        [column] { return Rf_coerceVector(column, Traits::rtype); });
-  } else {
+  if (type != Traits::rtype && type != LGLSXP && type != INTSXP &&
+      type != REALSXP && type != CPLXSXP && type != RAWSXP)
     throw Rcpp::not_compatible("not compatible with requested type");
-  }
+  // R's coercion may warn (and a warning may be an error), and a compact
+  // vector makes its cells on first access: both may raise.
+  const Cell* cells = nullptr;
+  SEXP coerced = guardR([&] {
+    SEXP made = PROTECT(type == Traits::rtype
+                            ? column
+                            : Rf_coerceVector(column, Traits::rtype));
+    cells = Traits::cells(made);
+    UNPROTECT(1);
+    return made;
+  });
+  readable = coerced;
   source = column;
-  readableCells = Traits::cells(readable);
+  readableCells = cells;
   readableLength = Rf_xlength(readable);
 }
 

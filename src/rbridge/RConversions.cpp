@@ -2,11 +2,35 @@
 
 #include <string>
 
+#include "rbridge/RGuard.h"
+
 namespace R {
 
+// R errors are caught by R's own tryCatch and become C++ exceptions here;
+// anything else R raises (an interrupt) is resumed by the entry point.
 SEXP callInGlobalEnv(const char* function, SEXP x) {
-  Rcpp::Shield<SEXP> call(Rf_lang2(Rf_install(function), x));
-  return Rcpp::Rcpp_eval(call, R_GlobalEnv);
+  std::string message;
+  bool failed = false;
+  SEXP result = guardR([&] {
+    SEXP call = PROTECT(Rf_lang2(Rf_install(function), x));
+    SEXP handler = PROTECT(Rf_findFun(Rf_install("identity"), R_BaseEnv));
+    SEXP caught = PROTECT(Rf_lang3(Rf_install("tryCatch"), call, handler));
+    SET_TAG(CDDR(caught), Rf_install("error"));
+    SEXP value = PROTECT(Rf_eval(caught, R_GlobalEnv));
+    if (Rf_inherits(value, "error")) {
+      SEXP ask = PROTECT(Rf_lang2(Rf_install("conditionMessage"), value));
+      SEXP text = PROTECT(Rf_eval(ask, R_BaseEnv));
+      failed = true;
+      if (TYPEOF(text) == STRSXP && Rf_xlength(text) > 0)
+        message = Rf_translateCharUTF8(STRING_ELT(text, 0));
+      UNPROTECT(2);
+      value = R_NilValue;
+    }
+    UNPROTECT(4);
+    return value;
+  });
+  if (failed) throw Rcpp::eval_error(message);
+  return result;
 }
 
 SEXP convertUsing(const char* function, SEXP x) {
@@ -56,6 +80,33 @@ SEXP columnAt(const Rcpp::DataFrame& frame, int index) {
   if (index < 0 || index >= Rf_xlength(x))
     throw Rcpp::index_out_of_bounds("index out of bounds");
   return VECTOR_ELT(x, index);
+}
+
+void appendColumn(Rcpp::List& list, Rcpp::CharacterVector& names,
+                  SEXP column, const std::string& name) {
+  SEXP oldList = list;
+  SEXP oldNames = names;
+  SEXP grownNames = R_NilValue;
+  SEXP grownList = guardR([&] {
+    const R_xlen_t n = Rf_xlength(oldList);
+    SEXP made = PROTECT(Rf_allocVector(VECSXP, n + 1));
+    SEXP madeNames = PROTECT(Rf_allocVector(STRSXP, n + 1));
+    for (R_xlen_t i = 0; i < n; ++i) {
+      SET_VECTOR_ELT(made, i, VECTOR_ELT(oldList, i));
+      SET_STRING_ELT(madeNames, i, STRING_ELT(oldNames, i));
+    }
+    SET_VECTOR_ELT(made, n, column);
+    SET_STRING_ELT(madeNames, n,
+                   Rf_mkCharLenCE(name.data(), static_cast<int>(name.size()),
+                                  CE_UTF8));
+    // The names travel inside the list until both are kept.
+    Rf_setAttrib(made, R_NamesSymbol, madeNames);
+    grownNames = madeNames;
+    UNPROTECT(2);
+    return made;
+  });
+  list = grownList;
+  names = grownNames;
 }
 
 }  // namespace R

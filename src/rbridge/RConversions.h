@@ -6,10 +6,13 @@
 
 #include <Rcpp.h>
 
+#include <string>
+
 namespace R {
 
 // function(x) evaluated in the global environment. An R error becomes
-// Rcpp::eval_error with R's message; a user interrupt propagates.
+// Rcpp::eval_error with R's message; an interrupt is resumed as one once
+// the C++ frames are unwound.
 SEXP callInGlobalEnv(const char* function, SEXP x);
 // The same, but an R error becomes Rcpp::not_compatible "could not convert
 // using R function : " followed by the function's name.
@@ -22,6 +25,10 @@ R_xlen_t rowsOf(SEXP column);
 // The data-frame column at position index; a frame without it is out of
 // bounds.
 SEXP columnAt(const Rcpp::DataFrame& frame, int index);
+// Appends column to list and its name (UTF-8) to names; the list also
+// carries the names as its names attribute.
+void appendColumn(Rcpp::List& list, Rcpp::CharacterVector& names,
+                  SEXP column, const std::string& name);
 
 }  // namespace R
 

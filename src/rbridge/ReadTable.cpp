@@ -4,6 +4,7 @@
 
 #include "rbridge/Column.h"
 #include "rbridge/RConversions.h"
+#include "rbridge/RGuard.h"
 
 namespace R {
 
@@ -66,10 +67,10 @@ void ReadTable::markStableText(int column) {
 }
 
 Rcpp::DataFrame ReadTable::createDataFrame() {
-  Rcpp::List list;
-  Rcpp::CharacterVector names;
+  Rcpp::List list(guardR([] { return Rf_allocVector(VECSXP, 0); }));
+  Rcpp::CharacterVector names(guardR([] { return Rf_allocVector(STRSXP, 0); }));
+  // Each commit leaves the names on the list as well.
   for (auto& column : columns) column->commit(list, names);
-  list.attr("names") = names;
   return asDataFrame(list);
 }
 

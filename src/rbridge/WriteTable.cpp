@@ -1,6 +1,7 @@
 #include "rbridge/WriteTable.h"
 
 #include <climits>
+#include <string>
 
 #include "engine/TavikException.h"
 #include "rbridge/RConversions.h"
@@ -15,6 +16,17 @@ void WriteTable::getRow(int row, std::vector<Tavik::Value>& values) {
 int WriteTable::columnSize() const {
   if (columns.empty()) return -1;
   const R_xlen_t rows = rowsOf(columnAt(frame, 0));
+  // A frame put together by hand may have columns of other lengths; rows
+  // beyond the first column's would be dropped without a word.
+  const int width = static_cast<int>(Rf_xlength(frame));
+  for (int k = 1; k < width; ++k) {
+    const R_xlen_t other = rowsOf(columnAt(frame, k));
+    if (other != rows)
+      throw Tavik::TavikException(
+          "The data frame's columns differ in length: column 1 has " +
+          std::to_string(rows) + " rows, column " + std::to_string(k + 1) +
+          " has " + std::to_string(other));
+  }
   if (rows > INT_MAX)
     throw Tavik::TavikException("The data frame has more rows than can be "
                                 "written at once");

@@ -18,8 +18,10 @@ test_that("each refused engine call names its operation", {
     list("TavikValueResetHandle", 1L, "Cost", "MultiDimIdentifier::storeTo"),
     list("TavikValueRetrieveW", 1L, "Discount", "MultiDimIdentifier::storeScalarTo"),
     list("TavikIdentifierEmpty", 1L, "Cost", "MultiDimIdentifier::loadFrom::IdentifierEmpty"),
-    list("TavikValueAssignW", 2L, "Cost", "MultiDimIdentifier::loadFrom::assignTavikValue"),
-    list("TavikValueAssignW", 1L, "Discount", "MultiDimIdentifier::loadScalarFrom")
+    list("TavikValueAssignW", 2L, "Cost", "MultiDimIdentifier::loadFrom::assignTavikValue",
+         "The engine refused the write of Cost (%s); its previous data is restored (6 values)."),
+    list("TavikValueAssignW", 1L, "Discount", "MultiDimIdentifier::loadScalarFrom",
+         "The engine refused the write of Discount (%s); its previous data is restored (1 value).")
   )
   for (case in cases) {
     open_project()
@@ -29,8 +31,9 @@ test_that("each refused engine call names its operation", {
     tavik4r:::sim_fault(case[[1]], nth = case[[2]])
     refused <- condition_of(if (is.null(data)) get_data(case[[3]]) else set_data(data, case[[3]]))
     expect_s3_class(refused, "Tavik::TavikException")
-    expect_identical(conditionMessage(refused),
-                     paste0("[", case[[4]], "]::unknown tavikerror"), label = case[[1]])
+    expected <- paste0("[", case[[4]], "]::unknown tavikerror")
+    if (length(case) == 5L) expected <- sprintf(case[[5]], expected)
+    expect_identical(conditionMessage(refused), expected, label = case[[1]])
   }
 })
 
