@@ -30,7 +30,8 @@ sim_fault <- function(entry, nth = 1L, code = 99L, text = "injected fault") {
 }
 
 # Switches: "silent_last_error", "close_fails", "ordinal_out_of_range",
-# "next_out_of_range", "add_nonconsecutive", "write_back_length".
+# "next_out_of_range", "add_nonconsecutive", "write_back_length", "card_more",
+# "card_fewer".
 sim_switch <- function(name, on = TRUE) {
   out <- sim_call("TavikSimSwitch", as.character(name), as.integer(isTRUE(on)), ok = 0L)
   if (out$ok != 1L) stop(sprintf("unknown engine switch '%s'", name), call. = FALSE)

@@ -36,7 +36,8 @@ const char* const kEntryNames[kEntryCount] = {
 
 const char* const kSwitchNames[kSwitchCount] = {
     "silent_last_error", "close_fails",         "ordinal_out_of_range",
-    "next_out_of_range", "add_nonconsecutive",  "write_back_length"};
+    "next_out_of_range", "add_nonconsecutive",  "write_back_length",
+    "card_more",         "card_fewer"};
 
 }  // namespace
 

@@ -50,6 +50,8 @@ enum Switch {
   kSwitchNextOutOfRange,     // ValueNextW delivers elements outside their sets
   kSwitchAddNonConsecutive,  // a new label skips numbers
   kSwitchWriteBackLength,    // text reads store the text's length in Length
+  kSwitchCardMore,           // a parameter's count is more than it holds
+  kSwitchCardFewer,          // a parameter's count is fewer than it holds
   kSwitchCount
 };
 

@@ -30,9 +30,15 @@ extern "C" int TAVIK_CALL TavikValueCard(int handle, int* count) {
       case IdentifierKind::Set:
         *count = static_cast<int>(engine.project().set(identifier.set).card());
         break;
-      case IdentifierKind::Data:
-        *count = static_cast<int>(identifier.data->size());
+      case IdentifierKind::Data: {
+        // The count of a parameter is the engine's own business; the
+        // switches make it mean something else.
+        int stored = static_cast<int>(identifier.data->size());
+        if (engine.instrumentation.on(kSwitchCardMore)) stored = 2 * stored + 1;
+        if (engine.instrumentation.on(kSwitchCardFewer)) stored /= 2;
+        *count = stored;
         break;
+      }
       default:
         throw Refusal(kWrongType, quoted(identifier.name) + L" is an index");
     }

@@ -54,3 +54,24 @@ close_project <- function() {
   tavik4r:::sim_reset()
   invisible(.Call("tavik4r_CloseProject", PACKAGE = "tavik4r"))
 }
+
+# A project for the data-fidelity checks: string values over a label set,
+# empty sets of both kinds, and element scalars without an element.
+fidelity_project <- function() {
+  path <- file.path(tempdir(), "fidelity.tvp")
+  if (!file.exists(path)) {
+    writeLines(c(
+      "set Items = { i1, i2 }",
+      "set Empty = { }",
+      "set Years subset of Integers = { 2024..2026 }",
+      "set NoYears subset of Integers = { }",
+      "string parameter Memo(Items)",
+      "parameter Weights(Empty, Items)",
+      "parameter ByYear(NoYears)",
+      "string parameter Title = \"x\"",
+      "element parameter NoHub in Items",
+      "element parameter NoYear in Years"
+    ), path)
+  }
+  path
+}
