@@ -20,6 +20,7 @@ SEXP tavik4r_SetData(SEXP dataFrame, SEXP identifierName,
 SEXP tavik4r_LibraryLoadError(SEXP libraryPath);
 SEXP tavik4r_EngineState();
 SEXP tavik4r_ReleaseEngineState();
+SEXP tavik4r_LostLibrary();
 
 // Test-only routines.
 SEXP tavik4r_test_loader_new();
@@ -45,6 +46,7 @@ static const R_CallMethodDef callMethods[] = {
     {"tavik4r_LibraryLoadError", (DL_FUNC)&tavik4r_LibraryLoadError, 1},
     {"tavik4r_EngineState", (DL_FUNC)&tavik4r_EngineState, 0},
     {"tavik4r_ReleaseEngineState", (DL_FUNC)&tavik4r_ReleaseEngineState, 0},
+    {"tavik4r_LostLibrary", (DL_FUNC)&tavik4r_LostLibrary, 0},
     {"tavik4r_test_loader_new", (DL_FUNC)&tavik4r_test_loader_new, 0},
     {"tavik4r_test_loader_call", (DL_FUNC)&tavik4r_test_loader_call, 3},
     {"tavik4r_test_decorated_name", (DL_FUNC)&tavik4r_test_decorated_name, 2},

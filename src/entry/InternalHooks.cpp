@@ -29,3 +29,16 @@ extern "C" SEXP tavik4r_EngineState() {
   return state;
   END_RCPP
 }
+
+// The library a close unloaded and could not load again, and why; empty
+// when there is none.
+extern "C" SEXP tavik4r_LostLibrary() {
+  BEGIN_RCPP
+  Tavik::TavikResources& resources =
+      Tavik::TavikEnvironmentState::getTavikResources();
+  if (resources.lostLibrary.empty()) return Rcpp::CharacterVector();
+  return Rcpp::CharacterVector::create(
+      Rcpp::Named("path") = w2a(resources.lostLibrary),
+      Rcpp::Named("reason") = w2a(resources.lostReason));
+  END_RCPP
+}
