@@ -54,8 +54,11 @@ class SetConvertor<std::wstring> : public IValueConvertor {
     return otherLabelFor(element);
   }
   const wchar_t* otherLabelFor(int element);
-  int elementFor(const wchar_t* text);
-  bool check(const wchar_t* text, PendingElements& pending, int& element);
+  // mayAdd: a missing label may be added to the set (index cells under the
+  // set's mode 1); values only ever name elements the set has.
+  int elementFor(const wchar_t* text, bool mayAdd);
+  bool check(const wchar_t* text, PendingElements& pending, int& element,
+             bool mayAdd);
 
   // With stable text addresses each distinct label is looked up once.
   bool stableText = false;
@@ -88,6 +91,7 @@ class SetConvertor<int> : public IValueConvertor {
 
  private:
   int elementFor(int value);
+  bool check(int value, PendingElements& pending, int& element, bool mayAdd);
 
   FlatMap<int, int> elementByValue;
   FlatMap<int, bool> pendingValue;

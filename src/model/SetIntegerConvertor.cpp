@@ -58,10 +58,8 @@ void SetConvertor<int>::beginTransfer(bool stableText) {
   pendingValue.clear();
 }
 
-bool SetConvertor<int>::checkTavikIndex(const Value& cell,
-                                        PendingElements& pending,
-                                        int& element) {
-  const int value = *cell.integer;
+bool SetConvertor<int>::check(int value, PendingElements& pending,
+                              int& element, bool mayAdd) {
   if (int* known = elementByValue.find(value)) {
     element = *known;
     return true;
@@ -72,19 +70,26 @@ bool SetConvertor<int>::checkTavikIndex(const Value& cell,
     elementByValue.insert(value, element);
     return true;
   }
-  if (set->unknownElementMode != 1) set->throwMissingLabel(label);
+  if (!mayAdd || set->unknownElementMode != 1) set->throwMissingLabel(label);
   pending.add(set, std::move(label));
   pendingValue.insert(value, true);
   return false;
 }
 
+bool SetConvertor<int>::checkTavikIndex(const Value& cell,
+                                        PendingElements& pending,
+                                        int& element) {
+  return check(*cell.integer, pending, element, true);
+}
+
 // A value outside the range set would be refused by the engine only once
-// the identifier has been emptied, so it is looked up like an index first.
+// the identifier has been emptied, so it is looked up like an index first;
+// the mode a previous write left on the cached set does not apply to it.
 bool SetConvertor<int>::checkTavikValue(const Value& cell,
                                         PendingElements& pending,
                                         tagTavikValueW& record) {
   int element = 0;
-  if (!checkTavikIndex(cell, pending, element)) return false;
+  if (!check(*cell.integer, pending, element, false)) return false;
   assignTavikValue(cell, record);
   return true;
 }

@@ -25,14 +25,27 @@ void SetConvertor<std::wstring>::assignValue(const tagTavikValueW& record,
   cell.str = record.Int == 0 ? nullptr : labelFor(record.Int);
 }
 
-int SetConvertor<std::wstring>::elementFor(const wchar_t* text) {
-  if (!stableText) return set->getElementFromLabel(std::wstring(text));
+namespace {
+
+// The element of a label the set must already have.
+int existingElement(const SetIdentifier& set, const std::wstring& label) {
+  int element = 0;
+  if (!set.findElement(label, element)) set.throwMissingLabel(label);
+  return element;
+}
+
+}  // namespace
+
+int SetConvertor<std::wstring>::elementFor(const wchar_t* text, bool mayAdd) {
+  auto lookUp = [&]() {
+    return mayAdd ? set->getElementFromLabel(std::wstring(text))
+                  : existingElement(*set, std::wstring(text));
+  };
+  if (!stableText) return lookUp();
   // Rows often repeat the previous label (data sorted by a dimension).
   if (text == lastText) return lastElement;
   int* known = elementByText.find(text);
-  const int element = known != nullptr
-                          ? *known
-                          : set->getElementFromLabel(std::wstring(text));
+  const int element = known != nullptr ? *known : lookUp();
   if (known == nullptr) elementByText.insert(text, element);
   lastText = text;
   lastElement = element;
@@ -41,12 +54,14 @@ int SetConvertor<std::wstring>::elementFor(const wchar_t* text) {
 
 void SetConvertor<std::wstring>::assignTavikIndex(const Value& cell,
                                                   std::vector<int>& tuple) {
-  tuple.push_back(elementFor(cell.str));
+  tuple.push_back(elementFor(cell.str, true));
 }
 
+// An element value must be an element of the range set: the mode a
+// previous write left on the cached set does not apply to values.
 void SetConvertor<std::wstring>::assignTavikValue(const Value& cell,
                                                   tagTavikValueW& record) {
-  record.Int = elementFor(cell.str);
+  record.Int = elementFor(cell.str, false);
 }
 
 void SetConvertor<std::wstring>::beginTransfer(bool stable) {
@@ -58,7 +73,7 @@ void SetConvertor<std::wstring>::beginTransfer(bool stable) {
 
 bool SetConvertor<std::wstring>::check(const wchar_t* text,
                                        PendingElements& pending,
-                                       int& element) {
+                                       int& element, bool mayAdd) {
   if (stableText) {
     if (text == lastText) {
       element = lastElement;
@@ -81,7 +96,7 @@ bool SetConvertor<std::wstring>::check(const wchar_t* text,
     }
     return true;
   }
-  if (set->unknownElementMode != 1) set->throwMissingLabel(label);
+  if (!mayAdd || set->unknownElementMode != 1) set->throwMissingLabel(label);
   pending.add(set, std::move(label));
   if (stableText) pendingText.insert(text, true);
   return false;
@@ -90,14 +105,14 @@ bool SetConvertor<std::wstring>::check(const wchar_t* text,
 bool SetConvertor<std::wstring>::checkTavikIndex(const Value& cell,
                                                  PendingElements& pending,
                                                  int& element) {
-  return check(cell.str, pending, element);
+  return check(cell.str, pending, element, true);
 }
 
 bool SetConvertor<std::wstring>::checkTavikValue(const Value& cell,
                                                  PendingElements& pending,
                                                  tagTavikValueW& record) {
   int element = 0;
-  if (!check(cell.str, pending, element)) return false;
+  if (!check(cell.str, pending, element, false)) return false;
   record.Int = element;
   return true;
 }

@@ -148,27 +148,45 @@ test_that("labels the engine numbers with gaps are added and read back", {
 
 test_that("bad input leaves the identifier and its sets as they were", {
   open_project()
-  cost <- get_data("Cost")
+  bytes <- "B. Schmidt \xfc"
+  Encoding(bytes) <- "bytes"
+  # Each frame is well formed and reaches its rows: a new label in row 1,
+  # then a cell in row 2 that can't be written.
   bad <- list(
-    # the missing label in the last row
-    list(rbind(cost, frame(Plants = "Paris", Markets = "m1", Cost = 1)), 0L),
-    # a new label, then a value column that can't be converted
-    list(frame(Plants = c("Paris", "Berlin"), Markets = "m1", Cost = I(list(1, 2))), 1L),
-    # a column shorter than the first one
-    list(structure(list(Plants = c("Berlin", "Paris"), Markets = "m1", Cost = c(1, 2)),
-                   class = "data.frame", row.names = 1:2), 1L)
+    list("Cost", rbind(get_data("Cost"), frame(Plants = "Paris", Markets = "m1", Cost = 1)), 0L,
+         "Couldn't find set element with label Paris in Set Plants"),
+    list("PlantManager", frame(Plants = c("Paris", "Berlin"), PlantManager = c("x", bytes)), 1L,
+         paste("Can't convert the text in row 2 of column 2 (PlantManager): it is marked as",
+               "bytes, which R can't translate")),
+    list("PreferredPlant", frame(Markets = c("m9", "m1"), Plants = c("Chicago", "Nowhere")), 1L,
+         "Couldn't find set element with label Nowhere in Set Plants")
   )
   for (case in bad) {
-    expect_error(set_data(case[[1]], "Cost", case[[2]]))
-    expect_identical(get_data("Cost"), cost)
+    before <- get_data(case[[1]])
+    refused <- condition_of(set_data(case[[2]], case[[1]], case[[3]]))
+    expect_s3_class(refused, "Tavik::TavikException")
+    expect_identical(conditionMessage(refused), case[[4]], label = case[[1]])
+    expect_identical(get_data(case[[1]]), before, label = case[[1]])
   }
-  # None of the mode-1 attempts added Paris.
-  expect_error(set_data(bad[[1]][[1]], "Cost", 0L), "label Paris in Set Plants", fixed = TRUE)
+  # The mode 1 of those writes stays on the cached sets, but an element
+  # value never adds a label to its range set.
+  expect_error(set_data("Atlantis", "HubPlant"),
+               "Couldn't find set element with label Atlantis in Set Plants", fixed = TRUE,
+               class = "Tavik::TavikException")
+  # None of the mode-1 attempts added their new label.
+  expect_error(set_data(frame(Plants = "Paris", Capacity = 1L), "Capacity", 0L),
+               "Couldn't find set element with label Paris in Set Plants", fixed = TRUE,
+               class = "Tavik::TavikException")
+  expect_error(set_data(frame(Markets = "m9", Plants = "Berlin"), "PreferredPlant", 0L),
+               "Couldn't find set element with label m9 in Set Markets", fixed = TRUE,
+               class = "Tavik::TavikException")
 
   # A label the engine refuses to add is missing like in mode 0.
+  cost <- get_data("Cost")
   tavik4r:::sim_fault("TavikSetAddElementRecursiveW", nth = 0L)
-  expect_error(set_data(bad[[1]][[1]], "Cost", 1L),
-               "Couldn't find set element with label Paris in Set Plants", fixed = TRUE)
+  expect_error(set_data(bad[[1]][[2]], "Cost", 1L),
+               "Couldn't find set element with label Paris in Set Plants", fixed = TRUE,
+               class = "Tavik::TavikException")
   expect_identical(get_data("Cost"), cost)
 })
 

@@ -24,6 +24,9 @@ test_that("a refused write keeps the identifier's data and sets", {
     list("Cost", frame(Plants = c("Paris", "Berlin"), Markets = "m1", Cost = I(list(1, 2))), 1L,
          "not compatible with requested type"),
     list("Cost", short, 1L, "columns differ in length: column 1 has 2 rows, column 2 has 1"),
+    list("Cost", structure(list(Plants = "Berlin", Markets = "m1", Cost = c(1, 2)),
+                           class = "data.frame", row.names = 1L), 1L,
+         "columns differ in length: column 1 has 1 rows, column 3 has 2"),
     list("Capacity", frame(Plants = c("Paris", bytes), Capacity = 1:2), 1L,
          "row 2 of column 1 (Plants): it is marked as bytes"),
     list("PlantManager", frame(Plants = "Paris", PlantManager = I(list("x"))), 1L,
@@ -45,9 +48,9 @@ test_that("a refused write keeps the identifier's data and sets", {
     expect_identical(get_data(case[[1]]), before, label = case[[1]])
   }
 
-  # The new label of a write in mode 1 that failed later on did not reach
-  # its set.
-  for (case in cases[c(2, 4)]) {
+  # The new label of a write in mode 1 whose second row failed did not
+  # reach its set.
+  for (case in cases[4]) {
     open_project()
     expect_error(set_data(case[[2]], case[[1]], 1L))
     expect_false(has_label("Capacity", frame(Plants = "Paris", Capacity = 1L)))
