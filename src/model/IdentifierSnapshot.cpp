@@ -19,81 +19,96 @@ IdentifierSnapshot::IdentifierSnapshot(std::shared_ptr<ITavik> api,
                                        Kind kind)
     : api(std::move(api)), handle(handle), dimension(dimension), kind(kind) {}
 
-void IdentifierSnapshot::keep(const tagTavikValueW& record) {
-  switch (kind) {
-    case Numbers:
-      numbers.push_back(record.Double);
-      break;
-    case Integers:
-      integers.push_back(record.Int);
-      break;
-    case Texts: {
-      starts.push_back(chars.size());
-      const wchar_t* text = record.String;
-      chars.insert(chars.end(), text, text + std::wcslen(text) + 1);
-      break;
-    }
-  }
-  ++count;
+void IdentifierSnapshot::keepText(const wchar_t* text) {
+  starts.push_back(chars.size());
+  chars.insert(chars.end(), text, text + std::wcslen(text) + 1);
+}
+
+// A text that filled the buffer is asked for again by its tuple (null: the
+// scalar), whole.
+const wchar_t* IdentifierSnapshot::wholeText(const char* context, int* tuple,
+                                             const wchar_t* buffer) {
+  if (!filledToEnd(buffer, kTextBuffer)) return buffer;
+  const WholeText::Outcome outcome = whole.fetch(
+      [&](int& capacity, wchar_t* text) {
+        tagTavikValueW longer;
+        longer.Length = capacity;
+        longer.String = text;
+        const int ok = api->ValueRetrieveW(handle, tuple, &longer);
+        capacity = longer.Length;
+        return ok != 0;
+      },
+      kTextBuffer);
+  if (outcome == WholeText::Refused) throw TavikException(context, api);
+  if (outcome == WholeText::TooLong)
+    throw TavikException("A value is too long to be read whole");
+  return whole.text();
+}
+
+void IdentifierSnapshot::resizeRows(std::size_t rows) {
+  tuples.resize(rows * dimension);
+  if (kind == Numbers) numbers.resize(rows);
+  if (kind == Integers) integers.resize(rows);
 }
 
 void IdentifierSnapshot::capture(const char* context) {
   std::vector<wchar_t> buffer(kTextBuffer);
-  WholeText whole;
   tagTavikValueW record;
-  // A text that filled the buffer is asked for again by its tuple.
-  auto keepWhole = [&](int* tuple) {
-    buffer[kTextBuffer - 1] = L'\0';
-    if (kind == Texts && filledToEnd(buffer.data(), kTextBuffer)) {
-      const WholeText::Outcome outcome = whole.fetch(
-          [&](int& capacity, wchar_t* text) {
-            tagTavikValueW longer;
-            longer.Length = capacity;
-            longer.String = text;
-            const int ok = api->ValueRetrieveW(handle, tuple, &longer);
-            capacity = longer.Length;
-            return ok != 0;
-          },
-          kTextBuffer);
-      if (outcome == WholeText::Refused) throw TavikException(context, api);
-      if (outcome == WholeText::TooLong)
-        throw TavikException("A value is too long to be read whole");
-      record.String = const_cast<wchar_t*>(whole.text());
-    }
-    keep(record);
-  };
-
   if (dimension == 0) {
     record.Length = kTextBuffer;
     record.String = buffer.data();
     if (!api->ValueRetrieveW(handle, nullptr, &record))
       throw TavikException(context, api);
-    keepWhole(nullptr);
+    resizeRows(1);
+    if (kind == Numbers) numbers[0] = record.Double;
+    if (kind == Integers) integers[0] = record.Int;
+    if (kind == Texts) {
+      buffer[kTextBuffer - 1] = L'\0';
+      keepText(wholeText(context, nullptr, buffer.data()));
+    }
+    count = 1;
     return;
   }
 
   int hint = -1;
-  if (api->ValueCard(handle, &hint) && hint > 0 && hint < (1 << 26)) {
-    tuples.reserve(static_cast<std::size_t>(hint) * dimension);
-    if (kind == Numbers) numbers.reserve(static_cast<std::size_t>(hint));
-    if (kind == Integers) integers.reserve(static_cast<std::size_t>(hint));
-  }
+  const bool hinted = api->ValueCard(handle, &hint) && hint >= 0;
+  // The engine writes each tuple straight into the kept tuples; the rows
+  // are made in large steps and trimmed at the end.
+  std::size_t rows =
+      hinted && hint < (1 << 26) ? static_cast<std::size_t>(hint) + 1 : 1024;
+  resizeRows(rows);
   if (!api->ValueResetHandle(handle)) throw TavikException(context, api);
-  std::vector<int> tuple(dimension);
   for (;;) {
+    if (count == rows) {
+      rows *= 2;
+      resizeRows(rows);
+    }
+    int* tuple = &tuples[count * dimension];
     record.Length = kTextBuffer;
     record.String = buffer.data();
-    if (!api->ValueNextW(handle, tuple.data(), &record)) break;
-    tuples.insert(tuples.end(), tuple.begin(), tuple.end());
-    keepWhole(tuple.data());
+    if (!api->ValueNextW(handle, tuple, &record)) break;
+    switch (kind) {
+      case Numbers:
+        numbers[count] = record.Double;
+        break;
+      case Integers:
+        integers[count] = record.Int;
+        break;
+      case Texts:
+        buffer[kTextBuffer - 1] = L'\0';
+        keepText(wholeText(context, tuple, buffer.data()));
+        break;
+    }
+    ++count;
   }
   // As when reading: past the end the engine keeps answering 0.
-  if (hint >= 0 && static_cast<std::size_t>(hint) != count) {
+  if (!hinted || static_cast<std::size_t>(hint) != count) {
     record.Length = kTextBuffer;
     record.String = buffer.data();
-    if (api->ValueNextW(handle, tuple.data(), &record))
+    if (api->ValueNextW(handle, &tuples[count * dimension], &record))
       throw TavikException(context, api);
   }
+  resizeRows(count);
 }
 
 void IdentifierSnapshot::valueAt(std::size_t k, tagTavikValueW& record) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine/ITavik.h"
+#include "model/WholeText.h"
 
 namespace Tavik {
 
@@ -36,7 +37,10 @@ class IdentifierSnapshot {
   const std::string& failure() const { return reason; }
 
  private:
-  void keep(const tagTavikValueW& record);
+  void keepText(const wchar_t* text);
+  const wchar_t* wholeText(const char* context, int* tuple,
+                           const wchar_t* buffer);
+  void resizeRows(std::size_t rows);
   void valueAt(std::size_t k, tagTavikValueW& record);
 
   std::shared_ptr<ITavik> api;
@@ -52,6 +56,7 @@ class IdentifierSnapshot {
   // value k begins.
   std::vector<wchar_t> chars;
   std::vector<std::size_t> starts;
+  WholeText whole;
 
   std::size_t written = 0;
   bool wasEmptied = false;
