@@ -22,7 +22,10 @@ tavik_open <- function(project) {
   path <- existing_project(project)
   if (!engine_loaded()) {
     tavik_abort(
-      "No Tavik engine library is loaded. Load one with tavik_load() first.",
+      paste0(
+        "No Tavik engine library is loaded. Load one with tavik_load() first.",
+        lost_library_note()
+      ),
       "tavik_no_engine"
     )
   }

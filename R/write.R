@@ -16,9 +16,11 @@
 #'   Errors of the engine, such as a label missing from a set, come with the
 #'   engine's message and class. Every row is checked before anything is
 #'   written, so data that can't be written leaves the identifier and its
-#'   sets as they were. Only an engine that refuses in the middle of writing
-#'   leaves the rows written so far; labels that `add_missing = TRUE` added
-#'   before the refusal stay in their sets.
+#'   sets as they were. When the engine refuses a value in the middle of
+#'   writing, the identifier's previous data is written back and the error
+#'   says so (or, should the engine refuse that too, says what the identifier
+#'   now holds). Labels that `add_missing = TRUE` added to a set stay there:
+#'   the engine can't remove them.
 #' @seealso [tavik_read()].
 #' @export
 #' @examples
