@@ -21,6 +21,13 @@ SEXP tavik4r_LibraryLoadError(SEXP libraryPath);
 SEXP tavik4r_EngineState();
 SEXP tavik4r_ReleaseEngineState();
 SEXP tavik4r_LostLibrary();
+SEXP tavik4r_Describe(SEXP identifierName);
+SEXP tavik4r_ReadSet(SEXP setName);
+SEXP tavik4r_ReadData(SEXP identifierName);
+SEXP tavik4r_WriteData(SEXP dataFrame, SEXP identifierName,
+                       SEXP unknownElementMode, SEXP replace);
+SEXP tavik4r_EngineLastError();
+SEXP tavik4r_MissingEntryPoints(SEXP libraryPath);
 
 // Test-only routines.
 SEXP tavik4r_test_loader_new();
@@ -47,6 +54,12 @@ static const R_CallMethodDef callMethods[] = {
     {"tavik4r_EngineState", (DL_FUNC)&tavik4r_EngineState, 0},
     {"tavik4r_ReleaseEngineState", (DL_FUNC)&tavik4r_ReleaseEngineState, 0},
     {"tavik4r_LostLibrary", (DL_FUNC)&tavik4r_LostLibrary, 0},
+    {"tavik4r_Describe", (DL_FUNC)&tavik4r_Describe, 1},
+    {"tavik4r_ReadSet", (DL_FUNC)&tavik4r_ReadSet, 1},
+    {"tavik4r_ReadData", (DL_FUNC)&tavik4r_ReadData, 1},
+    {"tavik4r_WriteData", (DL_FUNC)&tavik4r_WriteData, 4},
+    {"tavik4r_EngineLastError", (DL_FUNC)&tavik4r_EngineLastError, 0},
+    {"tavik4r_MissingEntryPoints", (DL_FUNC)&tavik4r_MissingEntryPoints, 1},
     {"tavik4r_test_loader_new", (DL_FUNC)&tavik4r_test_loader_new, 0},
     {"tavik4r_test_loader_call", (DL_FUNC)&tavik4r_test_loader_call, 3},
     {"tavik4r_test_decorated_name", (DL_FUNC)&tavik4r_test_decorated_name, 2},

@@ -99,8 +99,11 @@ class TavikLoader {
   TavikIdentifierEmptyFn IdentifierEmpty();
   TavikSetAddElementRecursiveWFn SetAddElement();
 
- private:
+  // The address of an entry point, looked up on first use; null when the
+  // library does not export it.
   void* Resolve(SupportedTavikFunctions function);
+
+ private:
 
   std::map<SupportedTavikFunctions, APIFunction> functions;
   void* library;

@@ -46,6 +46,11 @@ SEXP GetData(std::wstring identifierName) {
 
 void SetData(SEXP dataFrame, std::wstring identifierName,
              int unknownElementMode) {
+  WriteData(dataFrame, identifierName, unknownElementMode, true);
+}
+
+void WriteData(SEXP dataFrame, std::wstring identifierName,
+               int unknownElementMode, bool replace) {
   if (static_cast<unsigned int>(unknownElementMode) > 1)
     throw std::logic_error(
         "The mode for unknown elements should be either 0 or 1.");
@@ -62,8 +67,13 @@ void SetData(SEXP dataFrame, std::wstring identifierName,
   }
   Rcpp::DataFrame frame = R::asDataFrame(dataFrame);
   R::WriteTable table(frame);
-  identifier->loadFrom(table);
+  if (replace)
+    identifier->loadFrom(table);
+  else
+    identifier->updateFrom(table);
   // Sets may have gained elements: the next command reads them afresh. The
   // project is open, so the sets give their engine handles back.
   Tavik::TavikEnvironmentState::getTavikResources().dropSets();
 }
+
+Tavik::TavikSpace& DataSpace() { return requireSpace(); }

@@ -14,4 +14,15 @@ SEXP GetData(std::wstring identifierName);
 void SetData(SEXP dataFrame, std::wstring identifierName,
              int unknownElementMode);
 
+// SetData with a choice: replace all data, or only assign the frame's rows.
+void WriteData(SEXP dataFrame, std::wstring identifierName,
+               int unknownElementMode, bool replace);
+
+namespace Tavik {
+class TavikSpace;
+}
+// The identifier space of the data commands, with their errors when there
+// is none.
+Tavik::TavikSpace& DataSpace();
+
 #endif

@@ -1,5 +1,6 @@
 #include "model/IdentifierSnapshot.h"
 
+#include <algorithm>
 #include <cwchar>
 #include <utility>
 
@@ -128,11 +129,53 @@ void IdentifierSnapshot::valueAt(std::size_t k, tagTavikValueW& record) {
   }
 }
 
-bool IdentifierSnapshot::restore() {
+void IdentifierSnapshot::captureAt(const int* at, std::size_t rows,
+                                   const char* context) {
+  partial = true;
+  std::vector<wchar_t> buffer(kTextBuffer);
+  tagTavikValueW record;
+  resizeRows(rows);
+  if (rows > 0) std::copy(at, at + rows * dimension, tuples.begin());
+  for (std::size_t r = 0; r < rows; ++r) {
+    int* tuple = &tuples[r * dimension];
+    record.Length = kTextBuffer;
+    record.String = buffer.data();
+    if (!api->ValueRetrieveW(handle, tuple, &record))
+      throw TavikException(context, api);
+    switch (kind) {
+      case Numbers:
+        numbers[r] = record.Double;
+        break;
+      case Integers:
+        integers[r] = record.Int;
+        break;
+      case Texts:
+        buffer[kTextBuffer - 1] = L'\0';
+        keepText(wholeText(context, tuple, buffer.data()));
+        break;
+    }
+  }
+  count = rows;
+}
+
+bool IdentifierSnapshot::restore(std::size_t changed) {
   written = 0;
   wasEmptied = false;
   reason.clear();
   std::string context = "IdentifierSnapshot::restore";
+  if (partial) {
+    // A tuple may come twice: going backwards leaves its first old value.
+    tagTavikValueW record;
+    for (std::size_t k = changed; k-- > 0;) {
+      valueAt(k, record);
+      if (!api->ValueAssignW(handle, &tuples[k * dimension], &record)) {
+        reason = TavikException::generateTavikException(context, api);
+        return false;
+      }
+      ++written;
+    }
+    return true;
+  }
   if (dimension > 0) {
     if (!api->IdentifierEmpty(handle)) {
       reason = TavikException::generateTavikException(context, api);

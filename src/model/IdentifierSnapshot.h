@@ -24,10 +24,14 @@ class IdentifierSnapshot {
   // Reads every stored tuple and value (a scalar's one value); throws the
   // engine's refusal as a TavikException with context.
   void capture(const char* context);
+  // Reads the values the given tuples hold now (the defaults where none),
+  // for a write that changes only those tuples.
+  void captureAt(const int* tuples, std::size_t rows, const char* context);
   // Empties the identifier (unless it is a scalar) and assigns every kept
-  // value back; false when the engine refuses a call, with failure holding
-  // the engine's reason.
-  bool restore();
+  // value back; after captureAt, assigns back the kept values of the first
+  // `changed` tuples, the last first, without emptying. False when the
+  // engine refuses a call, with failure holding the engine's reason.
+  bool restore(std::size_t changed = 0);
 
   std::size_t size() const { return count; }
   // How many kept values the last restore wrote back.
@@ -58,6 +62,7 @@ class IdentifierSnapshot {
   std::vector<std::size_t> starts;
   WholeText whole;
 
+  bool partial = false;
   std::size_t written = 0;
   bool wasEmptied = false;
   std::string reason;

@@ -37,6 +37,10 @@ class MultiDimIdentifier : public BaseIdentifier {
   void setupTableColumns(IDataTable* table);
   void storeTo(IReadTable& table);
   bool loadFrom(R::IWriteTable& table);
+  // Assigns the table's rows and leaves the other tuples as they are; a
+  // zero (or "", or no element) removes its tuple. All or nothing, as
+  // loadFrom.
+  void updateFrom(R::IWriteTable& table);
   void storeScalarTo(IValue& value);
   void loadScalarFrom(IValue& value);
 
@@ -47,6 +51,7 @@ class MultiDimIdentifier : public BaseIdentifier {
   std::unique_ptr<ColumnBase> valueColumn;
 
  private:
+  void writeRows(R::IWriteTable& table, bool replace);
   long expectedTuples();
   // Reads the text value of tuple (null: the scalar) whole into whole and
   // points record at it.

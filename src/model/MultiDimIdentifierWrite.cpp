@@ -25,6 +25,12 @@ const int kInterruptEvery = 100000;
 wchar_t loadBuf[300];
 wchar_t loadScalarBuf[300];
 
+TavikFault shapeFault() {
+  TavikFault fault;
+  fault.kind = TavikFault::Shape;
+  return fault;
+}
+
 std::string widthMismatch(const std::wstring& name, std::size_t dimensions,
                           int width) {
   char counts[128];
@@ -117,9 +123,17 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
     table.getRow(static_cast<int>(r), row);
     int* tuple = converted.tuples.get() + r * n;
     bool done = true;
-    for (std::size_t k = 0; k < n; ++k)
-      done &= convertors.raw[k]->checkTavikIndex(row[k], pending, tuple[k]);
-    done &= convertors.raw[n]->checkTavikValue(row[n], pending, record);
+    std::size_t k = 0;
+    try {
+      for (; k < n; ++k)
+        done &= convertors.raw[k]->checkTavikIndex(row[k], pending, tuple[k]);
+      done &= convertors.raw[n]->checkTavikValue(row[n], pending, record);
+    } catch (const TavikException& refused) {
+      // A label the set lacks is reported with the cell it came from.
+      if (refused.fault().kind == TavikFault::Label && refused.fault().row < 0)
+        throw refused.at(static_cast<long>(r), static_cast<int>(k));
+      throw;
+    }
     if (!done) waiting.push_back(static_cast<int>(r));
     if (keepValues) converted.values[r] = keep(kind, record);
     if ((r + 1) % kInterruptEvery == 0) table.checkInterrupt();
@@ -163,14 +177,19 @@ std::string count(std::size_t n, const char* one, const char* many) {
 // The engine refused a call after the identifier's data started to change:
 // the old data goes back, and the error says what the identifier holds.
 [[noreturn]] void refuseWrite(const std::string& name,
-                              const std::string& refusal,
+                              const TavikException& refusal,
                               IdentifierSnapshot& snapshot,
+                              std::size_t changed,
                               const std::string& written) {
+  TavikFault fault = refusal.fault();
   std::string message = "The engine refused the write of " + name + " (" +
-                        refusal + ")";
-  if (snapshot.restore())
+                        refusal.what() + ")";
+  if (snapshot.restore(changed)) {
+    fault.restored = true;
     throw TavikException(message + "; its previous data is restored (" +
-                         count(snapshot.size(), "value", "values") + ").");
+                             count(snapshot.size(), "value", "values") + ").",
+                         fault);
+  }
   message += " and then refused to restore its previous data (" +
              snapshot.failure() + "): " + name + " now holds ";
   if (!snapshot.emptied())
@@ -178,30 +197,45 @@ std::string count(std::size_t n, const char* one, const char* many) {
   else
     message += count(snapshot.restored(), "value", "values") + " of its " +
                std::to_string(snapshot.size()) + " previous ones.";
-  throw TavikException(message);
+  throw TavikException(message, fault);
 }
 
 }  // namespace
 
 bool MultiDimIdentifier::loadFrom(R::IWriteTable& table) {
+  writeRows(table, true);
+  return true;
+}
+
+void MultiDimIdentifier::updateFrom(R::IWriteTable& table) {
+  writeRows(table, false);
+}
+
+void MultiDimIdentifier::writeRows(R::IWriteTable& table, bool replace) {
   if (domain.empty()) throw TavikException("We do not support scalars yet");
   setupTableColumns(&table);
   const std::size_t n = domain.size();
   const int rows = table.columnSize();
   const int width = table.size();
   if (width != static_cast<int>(n) + 1)
-    throw TavikException(widthMismatch(name, n, width));
+    throw TavikException(widthMismatch(name, n, width), shapeFault());
 
   Convertors convertors(*this);
   ConvertedRows converted;
   convertRows(table, rows, convertors, storageType, converted);
 
-  // Kept before anything changes: a refusal below puts it back.
+  // Kept before anything changes: a refusal below puts it back. A
+  // replacing write keeps all the data, an update the values it changes.
   IdentifierSnapshot snapshot(api, handle, n, snapshotKind(storageType));
-  snapshot.capture("MultiDimIdentifier::loadFrom::snapshot");
-  if (!api->IdentifierEmpty(handle))
-    throw TavikException("MultiDimIdentifier::loadFrom::IdentifierEmpty",
-                         api);
+  if (replace) {
+    snapshot.capture("MultiDimIdentifier::loadFrom::snapshot");
+    if (!api->IdentifierEmpty(handle))
+      throw TavikException("MultiDimIdentifier::loadFrom::IdentifierEmpty",
+                           api);
+  } else {
+    snapshot.captureAt(converted.tuples.get(), static_cast<std::size_t>(rows),
+                       "MultiDimIdentifier::updateFrom::snapshot");
+  }
 
   tagTavikValueW record = bufferRecord();
   std::vector<Value> row(n + 1);
@@ -214,15 +248,15 @@ bool MultiDimIdentifier::loadFrom(R::IWriteTable& table) {
     }
     int* tuple = converted.tuples.get() + static_cast<std::size_t>(r) * n;
     if (!api->ValueAssignW(handle, tuple, &record)) {
-      std::string context = "MultiDimIdentifier::loadFrom::assignTavikValue";
-      const std::string refusal =
-          TavikException::generateTavikException(context, api);
-      refuseWrite(w2a(name), refusal, snapshot,
-                  "the first " + count(static_cast<std::size_t>(r), "row", "rows") +
-                      " of the " + std::to_string(rows) + " written");
+      const TavikException refusal(
+          "MultiDimIdentifier::loadFrom::assignTavikValue", api);
+      const std::size_t done = static_cast<std::size_t>(r);
+      refuseWrite(w2a(name), refusal, snapshot, done,
+                  replace ? "the first " + count(done, "row", "rows") +
+                                " of the " + std::to_string(rows) + " written"
+                          : "other values in some of the tuples written");
     }
   }
-  return true;
 }
 
 void MultiDimIdentifier::loadScalarFrom(IValue& value) {
@@ -237,10 +271,8 @@ void MultiDimIdentifier::loadScalarFrom(IValue& value) {
   IdentifierSnapshot snapshot(api, handle, 0, snapshotKind(storageType));
   snapshot.capture("MultiDimIdentifier::loadScalarFrom");
   if (!api->ValueAssignW(handle, nullptr, &record)) {
-    std::string context = "MultiDimIdentifier::loadScalarFrom";
-    const std::string refusal =
-        TavikException::generateTavikException(context, api);
-    refuseWrite(w2a(name), refusal, snapshot, "another value");
+    const TavikException refusal("MultiDimIdentifier::loadScalarFrom", api);
+    refuseWrite(w2a(name), refusal, snapshot, 1, "another value");
   }
 }
 

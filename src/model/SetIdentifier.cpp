@@ -76,6 +76,7 @@ SetIdentifier::SetIdentifier(std::wstring name, std::wstring scope,
       throw TavikException("SetIdentifier::ctor::SetElementToNameW",
                            this->api);
     buf[299] = L'\0';
+    ordered.push_back(element);
     if (filledToEnd(buf, 300))
       storeLabel(element, wholeLabel(element));
     else
@@ -142,6 +143,7 @@ bool SetIdentifier::addMissingElement(std::wstring& label) {
     return false;
   if (firstElement == -1 && elements.empty()) firstElement = element;
   storeLabel(element, label);
+  ordered.push_back(element);
   ++cardinality;
   return true;
 }
@@ -172,8 +174,13 @@ const wchar_t* SetIdentifier::labelOf(int element) const {
 }
 
 void SetIdentifier::throwMissingLabel(const std::wstring& label) const {
+  TavikFault fault;
+  fault.kind = TavikFault::Label;
+  fault.set = name;
+  fault.label = label;
   throw TavikException("Couldn't find set element with label " + w2a(label) +
-                       " in Set " + w2a(name));
+                           " in Set " + w2a(name),
+                       fault);
 }
 
 }  // namespace Tavik

@@ -35,6 +35,8 @@ class SetIdentifier : public BaseIdentifier {
   const wchar_t* findLabel(int element) const;
   // The same, throwing a TavikException naming the number and the set.
   const wchar_t* labelOf(int element) const;
+  // The element numbers in the engine's ordinal order, added ones last.
+  const std::vector<int>& ordinalElements() const { return ordered; }
   // The error raised for a label the set lacks.
   [[noreturn]] void throwMissingLabel(const std::wstring& label) const;
 
@@ -54,6 +56,7 @@ class SetIdentifier : public BaseIdentifier {
   // table (an engine that numbers sparsely); kept apart so the table
   // never grows without bound.
   std::map<int, const wchar_t*> sparseLabels;
+  std::vector<int> ordered;
 
   static wchar_t buf[300];
 };

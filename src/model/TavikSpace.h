@@ -37,12 +37,13 @@ class TavikSpace {
   std::shared_ptr<MultiDimIdentifier> createMultiDimIdentifier(
       std::wstring identifierName);
 
+  // created tells whether the set was made now and owns setHandle.
+  std::shared_ptr<SetIdentifier> getOrCreateSet(int setHandle, bool& created);
+
   std::shared_ptr<ITavik> api;
   std::map<std::wstring, std::shared_ptr<SetIdentifier>> sets;
 
  private:
-  // created tells whether the set was made now and owns setHandle.
-  std::shared_ptr<SetIdentifier> getOrCreateSet(int setHandle, bool& created);
 
   static wchar_t szBuf[256];
 };

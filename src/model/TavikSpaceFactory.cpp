@@ -68,7 +68,8 @@ std::shared_ptr<MultiDimIdentifier> TavikSpace::createMultiDimIdentifier(
   if (!api->IdentifierHandleCreateW(
           const_cast<wchar_t*>(identifierName.c_str()), nullptr, nullptr, 0,
           &handle))
-    throw TavikException("TavikSpace::createMultiDimIdentifier", api);
+    throw TavikException("TavikSpace::createMultiDimIdentifier", api)
+        .as(TavikFault::Identifier);
   // Every handle taken below goes back to the engine if no identifier
   // object ends up owning it, the failures included.
   HandleGuard identifierHandle(api, handle);

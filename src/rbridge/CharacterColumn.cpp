@@ -128,9 +128,14 @@ void Column<Rcpp::CharacterVector>::refuseText(R_xlen_t row,
                                                const char* why) const {
   std::string column = "column " + std::to_string(index + 1);
   if (!sourceName.empty()) column += " (" + sourceName + ")";
+  Tavik::TavikFault fault;
+  fault.kind = Tavik::TavikFault::Text;
+  fault.row = static_cast<long>(row);
+  fault.column = index;
   throw Tavik::TavikException("Can't convert the text in row " +
-                              std::to_string(row + 1) + " of " + column +
-                              ": " + why);
+                                  std::to_string(row + 1) + " of " + column +
+                                  ": " + why,
+                              fault);
 }
 
 // Each R string is converted from the encoding R declares for it, once per

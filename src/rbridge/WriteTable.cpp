@@ -21,11 +21,16 @@ int WriteTable::columnSize() const {
   const int width = static_cast<int>(Rf_xlength(frame));
   for (int k = 1; k < width; ++k) {
     const R_xlen_t other = rowsOf(columnAt(frame, k));
-    if (other != rows)
+    if (other != rows) {
+      Tavik::TavikFault fault;
+      fault.kind = Tavik::TavikFault::Shape;
+      fault.column = k;
       throw Tavik::TavikException(
           "The data frame's columns differ in length: column 1 has " +
-          std::to_string(rows) + " rows, column " + std::to_string(k + 1) +
-          " has " + std::to_string(other));
+              std::to_string(rows) + " rows, column " + std::to_string(k + 1) +
+              " has " + std::to_string(other),
+          fault);
+    }
   }
   if (rows > INT_MAX)
     throw Tavik::TavikException("The data frame has more rows than can be "

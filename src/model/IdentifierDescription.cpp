@@ -1,0 +1,106 @@
+#include "model/IdentifierDescription.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "engine/TavikException.h"
+#include "model/HandleGuard.h"
+#include "model/TavikSpace.h"
+
+namespace Tavik {
+
+namespace {
+
+const int kIndexType = 60;
+
+bool isSetType(int type) { return type == 1 || type == 2; }
+
+std::wstring nameOf(TavikSpace& space, int handle) {
+  std::wstring name;
+  std::wstring scope;
+  TavikSpace::splitName(space.getAttributeName(handle), name, scope);
+  return name;
+}
+
+// The name of the set's root set (the set's own, for a root set).
+std::wstring rootOf(TavikSpace& space, int setHandle) {
+  std::vector<int> roots = space.getAttributeRootDomain(setHandle);
+  std::vector<HandleGuard> guards;
+  for (int root : roots) guards.emplace_back(space.api, root);
+  return nameOf(space, roots.empty() ? setHandle : roots[0]);
+}
+
+// The set an entry of a declaration domain runs over: the entry itself, or
+// the one set of an index. Its handle is the caller's to keep.
+int setOfEntry(TavikSpace& space, int entry, HandleGuard& inner) {
+  if (space.getAttributeType(entry) != kIndexType) return entry;
+  std::vector<int> sets = space.getAttributeDeclarationDomain(entry);
+  std::vector<HandleGuard> guards;
+  for (int set : sets) guards.emplace_back(space.api, set);
+  if (sets.size() != 1)
+    throw std::runtime_error("unable to determine declaration domain");
+  inner = std::move(guards[0]);
+  return sets[0];
+}
+
+void addSet(TavikSpace& space, int setHandle,
+            IdentifierDescription& description) {
+  description.sets.push_back(nameOf(space, setHandle));
+  description.roots.push_back(rootOf(space, setHandle));
+  description.integerSets.push_back(description.roots.back() == L"Integers");
+}
+
+}  // namespace
+
+IdentifierDescription describeIdentifier(TavikSpace& space,
+                                         const std::wstring& identifierName) {
+  std::shared_ptr<ITavik>& api = space.api;
+  IdentifierDescription description;
+  int handle = 0;
+  if (!api->IdentifierHandleCreateW(const_cast<wchar_t*>(identifierName.c_str()),
+                                    nullptr, nullptr, 0, &handle))
+    throw TavikException("TavikSpace::createMultiDimIdentifier", api)
+        .as(TavikFault::Identifier);
+  HandleGuard identifier(api, handle);
+
+  description.fullName = space.getAttributeName(handle);
+  std::wstring scope;
+  TavikSpace::splitName(description.fullName, description.name, scope);
+  description.type = space.getAttributeType(handle);
+  description.dimension = space.getAttributeDimension(handle);
+
+  int count = -1;
+  if (isSetType(description.type) || description.type == kIndexType) {
+    // A set, or an index over a set: the set's own elements.
+    HandleGuard inner;
+    const int setHandle = description.type == kIndexType
+                              ? setOfEntry(space, handle, inner)
+                              : handle;
+    addSet(space, setHandle, description);
+    if (api->ValueCard(setHandle, &count)) description.count = count;
+    return description;
+  }
+
+  if (description.type == 30 || description.type == 40) {
+    int storage = 0;
+    if (api->AttributeStorage(handle, &storage)) description.storage = storage;
+  }
+  if (description.type == 31 || description.type == 70) {
+    const int range = space.getAttributeElementRange(handle);
+    HandleGuard guard(api, range);
+    description.range = nameOf(space, range);
+    description.integerRange = rootOf(space, range) == L"Integers";
+  }
+  const std::vector<int> domain = space.getAttributeDeclarationDomain(handle);
+  std::vector<HandleGuard> guards;
+  for (int entry : domain) guards.emplace_back(api, entry);
+  for (int entry : domain) {
+    description.declared.push_back(nameOf(space, entry));
+    HandleGuard inner;
+    addSet(space, setOfEntry(space, entry, inner), description);
+  }
+  if (api->ValueCard(handle, &count)) description.count = count;
+  return description;
+}
+
+}  // namespace Tavik
