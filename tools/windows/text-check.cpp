@@ -9,6 +9,7 @@
 // code unit counts and UTF-8 bytes. Prints one line per check and exits
 // non-zero when any fails.
 //   text-check <engine dll> <folder for the project file>
+#include <algorithm>
 #include <cstdio>
 #include <cwchar>
 #include <memory>
@@ -109,15 +110,36 @@ std::wstring wide(const std::string& utf8) {
   return out;
 }
 
-// What the engine wrote into a buffer of this capacity, against the case:
-// the whole text when it fits, else capacity - 1 units (the buffer filled
-// to its end) whose conversion gives the part that fits or is refused.
-void checkRead(const TextCase& c, const wchar_t* buffer, int capacity,
-               const std::string& where) {
-  const std::size_t units = std::wcslen(buffer);
-  std::string bytes;
-  const bool converts = wideToUtf8(buffer, units, bytes);
+// A read buffer of capacity units as the engine is told, and one unit more
+// that it must leave alone.
+const wchar_t kGuard = static_cast<wchar_t>(0xFFFF);
+std::vector<wchar_t> guardedBuffer(int capacity) {
+  std::vector<wchar_t> buffer(static_cast<std::size_t>(capacity) + 1, L'\0');
+  buffer.back() = kGuard;
+  return buffer;
+}
+
+// What the engine wrote into a guarded buffer of this capacity, against the
+// case: the whole text when it fits, else capacity - 1 units (the buffer
+// filled to its end) whose conversion gives the part that fits or is
+// refused.
+void checkRead(const TextCase& c, const std::vector<wchar_t>& buffer,
+               int capacity, const std::string& where) {
   const std::string label = where + ", " + c.what + ": ";
+  if (buffer[capacity] != kGuard) {
+    check(false, label + "written past the buffer of " +
+                     std::to_string(capacity));
+    return;
+  }
+  const auto end = buffer.begin() + capacity;
+  const auto zero = std::find(buffer.begin(), end, L'\0');
+  if (zero == end) {
+    check(false, label + "no zero in the buffer of " + std::to_string(capacity));
+    return;
+  }
+  const std::size_t units = static_cast<std::size_t>(zero - buffer.begin());
+  std::string bytes;
+  const bool converts = wideToUtf8(buffer.data(), units, bytes);
   if (c.units < static_cast<std::size_t>(capacity)) {
     check(units == c.units && converts && bytes == c.utf8,
           label + std::to_string(units) + " units, " +
@@ -155,24 +177,23 @@ class TextRoundTrip {
   // room for all of it, as a caller does when the buffer came back full.
   void readLabel(int set, int elementNumber, const TextCase& c,
                  const std::string& where) {
-    std::vector<wchar_t> buffer(kLabelBuffer, L'\0');
-    tagTavikStringW name = {kLabelBuffer, buffer.data()};
-    if (!api->SetElementToNameW(set, elementNumber, &name)) {
-      check(false, where + ", " + c.what + ": label read");
-      return;
+    for (int capacity : {kLabelBuffer, static_cast<int>(c.units) + 1}) {
+      std::vector<wchar_t> buffer = guardedBuffer(capacity);
+      tagTavikStringW name = {capacity, buffer.data()};
+      if (!api->SetElementToNameW(set, elementNumber, &name)) {
+        check(false, where + ", " + c.what + ": label read");
+        return;
+      }
+      checkRead(c, buffer, capacity,
+                capacity == kLabelBuffer ? where : where + " again");
+      if (c.units < static_cast<std::size_t>(kLabelBuffer)) return;
     }
-    checkRead(c, buffer.data(), kLabelBuffer, where);
-    if (c.units < static_cast<std::size_t>(kLabelBuffer)) return;
-    std::vector<wchar_t> larger(c.units + 1, L'\0');
-    tagTavikStringW again = {static_cast<int>(larger.size()), larger.data()};
-    api->SetElementToNameW(set, elementNumber, &again);
-    checkRead(c, larger.data(), again.Length, where + " again");
   }
 
   void readValue(int identifier, int* tuple, const TextCase& c,
                  const std::string& where) {
     for (int capacity : {kValueBuffer, static_cast<int>(c.units) + 1}) {
-      std::vector<wchar_t> buffer(capacity, L'\0');
+      std::vector<wchar_t> buffer = guardedBuffer(capacity);
       tagTavikValueW value;
       value.Length = capacity;
       value.String = buffer.data();
@@ -180,7 +201,7 @@ class TextRoundTrip {
         check(false, where + ", " + c.what + ": value read");
         return;
       }
-      checkRead(c, buffer.data(), capacity,
+      checkRead(c, buffer, capacity,
                 capacity == kValueBuffer ? where : where + " again");
       if (c.units < static_cast<std::size_t>(kValueBuffer)) return;
     }
@@ -245,7 +266,7 @@ void checkFileTexts(TextRoundTrip& trip) {
 
   // The iteration hands out the same buffer for every value in turn.
   trip.api->ValueResetHandle(note);
-  std::vector<wchar_t> buffer(kValueBuffer, L'\0');
+  std::vector<wchar_t> buffer = guardedBuffer(kValueBuffer);
   int tuple = 0;
   for (std::size_t k = 0; k < values.size(); ++k) {
     tagTavikValueW value;
@@ -255,7 +276,7 @@ void checkFileTexts(TextRoundTrip& trip) {
       check(false, "iterated value " + std::to_string(k + 1) + " delivered");
       return;
     }
-    checkRead(values[k], buffer.data(), kValueBuffer, "iterated value");
+    checkRead(values[k], buffer, kValueBuffer, "iterated value");
   }
 }
 
