@@ -14,6 +14,36 @@ void appendCodePoint(std::wstring& out, unsigned long cp) {
   }
 }
 
+// The code point of the UTF-8 sequence at text[i], its length in count; 0
+// when the bytes there are no valid sequence. Overlong forms, surrogates and
+// numbers past U+10FFFF are not UTF-8: decoded, they would turn into other
+// characters, and into different ones where wchar_t has 16 bits.
+unsigned long decodeAt(const std::string& text, size_t i, size_t& count) {
+  const unsigned char lead = static_cast<unsigned char>(text[i]);
+  unsigned long cp;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    count = 2;
+    cp = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    count = 3;
+    cp = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    count = 4;
+    cp = lead & 0x07;
+  } else {
+    return 0;
+  }
+  if (text.size() - i < count) return 0;
+  for (size_t k = 1; k < count; ++k) {
+    const unsigned char next = static_cast<unsigned char>(text[i + k]);
+    if ((next >> 6) != 2) return 0;
+    cp = (cp << 6) | (next & 0x3F);
+  }
+  const unsigned long smallest = count == 2 ? 0x80 : count == 3 ? 0x800 : 0x10000;
+  if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return cp;
+}
+
 }  // namespace
 
 std::wstring fromUtf8(const std::string& text) {
@@ -22,32 +52,17 @@ std::wstring fromUtf8(const std::string& text) {
   size_t i = 0;
   const size_t n = text.size();
   while (i < n) {
-    unsigned char c = static_cast<unsigned char>(text[i]);
-    int extra = c < 0x80 ? 0 : (c >> 5) == 6 ? 1 : (c >> 4) == 14 ? 2
-                                                : (c >> 3) == 30 ? 3 : -1;
-    if (extra < 0 || i + extra >= n) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    size_t count = 1;
+    unsigned long cp = c;
+    if (c >= 0x80 && (cp = decodeAt(text, i, count)) == 0) {
       // Not UTF-8: keep the byte as a Latin-1 character.
       out.push_back(static_cast<wchar_t>(c));
       ++i;
       continue;
     }
-    unsigned long cp = extra == 0 ? c : (c & (0x3F >> extra));
-    bool valid = true;
-    for (int k = 1; k <= extra; ++k) {
-      unsigned char d = static_cast<unsigned char>(text[i + k]);
-      if ((d >> 6) != 2) {
-        valid = false;
-        break;
-      }
-      cp = (cp << 6) | (d & 0x3F);
-    }
-    if (!valid) {
-      out.push_back(static_cast<wchar_t>(c));
-      ++i;
-      continue;
-    }
     appendCodePoint(out, cp);
-    i += extra + 1;
+    i += count;
   }
   return out;
 }
