@@ -68,6 +68,16 @@ void Column<Rcpp::CharacterVector>::grow() {
 }
 
 void Column<Rcpp::CharacterVector>::queue(const wchar_t* text) {
+  // A label met again before its R string exists: the batch is made now,
+  // so a label costs one conversion and one R string whatever its rows.
+  if (stableText &&
+      (text == lastQueuedText || queuedByText.find(text) != nullptr)) {
+    flush();
+    lastAddedText = text;
+    lastAddedCharsxp = *charsxpByText.find(text);
+    SET_STRING_ELT(data, filled++, lastAddedCharsxp);
+    return;
+  }
   const std::size_t length = std::wcslen(text);
   if (!wideToUtf8(text, length, utf8))
     throw Tavik::TavikException("The engine's text in row " +
@@ -77,6 +87,10 @@ void Column<Rcpp::CharacterVector>::queue(const wchar_t* text) {
       Pending{filled, pendingBytes.size(), utf8.size(),
               stableText ? text : nullptr});
   pendingBytes += utf8;
+  if (stableText) {
+    lastQueuedText = text;
+    queuedByText.insert(text, true);
+  }
   ++filled;
   if (pending.size() >= kBatchCells || pendingBytes.size() >= kBatchBytes)
     flush();
@@ -102,6 +116,8 @@ void Column<Rcpp::CharacterVector>::flush() {
   });
   pending.clear();
   pendingBytes.clear();
+  queuedByText.clear();
+  lastQueuedText = nullptr;
 }
 
 void Column<Rcpp::CharacterVector>::addValue(const Tavik::Value& value) {

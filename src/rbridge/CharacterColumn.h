@@ -84,6 +84,10 @@ class Column<Rcpp::CharacterVector> : public IColumn {
   std::vector<Pending> pending;
   std::string pendingBytes;
   std::string utf8;
+  // Labels queued since the last batch, by address, so a label met again
+  // before its R string exists is converted only once.
+  Tavik::FlatMap<const wchar_t*, bool> queuedByText;
+  const wchar_t* lastQueuedText = nullptr;
 
   // Writing to the engine.
   void prepare(SEXP frame, SEXP column);
