@@ -47,6 +47,13 @@ class ITavik {
   virtual int IdentifierEmpty(int handle) = 0;
   virtual int SetAddElement(int set, wchar_t* label, int* element) = 0;
 
+  // The entry points a transfer calls once per tuple, for a loop that looks
+  // them up once and then makes one indirect call per tuple; null when the
+  // library lacks one. Valid until the library is loaded again.
+  virtual TavikValueNextWFn ValueNextWEntry() = 0;
+  virtual TavikValueAssignWFn ValueAssignWEntry() = 0;
+  virtual TavikValueRetrieveWFn ValueRetrieveWEntry() = 0;
+
   // Whether an engine library is loaded behind the interface: after a
   // failed ProjectClose it tells a close the engine refused (still loaded)
   // from a close whose reload of the library failed (not loaded).

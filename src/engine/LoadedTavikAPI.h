@@ -47,6 +47,13 @@ class LoadedTavikAPI : public ITavik {
   int ValueAssignA(int handle, int* tuple, tagTavikValue* value) override;
   int IdentifierEmpty(int handle) override;
   int SetAddElement(int set, wchar_t* label, int* element) override;
+  TavikValueNextWFn ValueNextWEntry() override { return loader->ValueNextW(); }
+  TavikValueAssignWFn ValueAssignWEntry() override {
+    return loader->ValueAssignW();
+  }
+  TavikValueRetrieveWFn ValueRetrieveWEntry() override {
+    return loader->ValueRetrieveW();
+  }
   bool IsLoaded() const override { return loader->IsLoaded(); }
   std::wstring LibraryPath() const override { return loader->LibraryPath(); }
   std::wstring LoadError() const override { return loader->LastError(); }

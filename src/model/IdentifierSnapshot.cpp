@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "engine/TavikException.h"
+#include "model/TupleCalls.h"
 #include "model/WholeText.h"
 
 namespace Tavik {
@@ -79,6 +80,7 @@ void IdentifierSnapshot::capture(const char* context) {
       hinted && hint < (1 << 26) ? static_cast<std::size_t>(hint) + 1 : 1024;
   resizeRows(rows);
   if (!api->ValueResetHandle(handle)) throw TavikException(context, api);
+  const TupleCalls calls(*api);
   for (;;) {
     if (count == rows) {
       rows *= 2;
@@ -87,7 +89,7 @@ void IdentifierSnapshot::capture(const char* context) {
     int* tuple = &tuples[count * dimension];
     record.Length = kTextBuffer;
     record.String = buffer.data();
-    if (!api->ValueNextW(handle, tuple, &record)) break;
+    if (!calls.ValueNextW(handle, tuple, &record)) break;
     switch (kind) {
       case Numbers:
         numbers[count] = record.Double;
@@ -132,6 +134,7 @@ void IdentifierSnapshot::valueAt(std::size_t k, tagTavikValueW& record) {
 void IdentifierSnapshot::captureAt(const int* at, std::size_t rows,
                                    const char* context) {
   partial = true;
+  const TupleCalls calls(*api);
   std::vector<wchar_t> buffer(kTextBuffer);
   tagTavikValueW record;
   resizeRows(rows);
@@ -140,7 +143,7 @@ void IdentifierSnapshot::captureAt(const int* at, std::size_t rows,
     int* tuple = &tuples[r * dimension];
     record.Length = kTextBuffer;
     record.String = buffer.data();
-    if (!api->ValueRetrieveW(handle, tuple, &record))
+    if (!calls.ValueRetrieveW(handle, tuple, &record))
       throw TavikException(context, api);
     switch (kind) {
       case Numbers:
@@ -184,10 +187,11 @@ bool IdentifierSnapshot::restore(std::size_t changed) {
   }
   wasEmptied = true;
   tagTavikValueW record;
+  const TupleCalls calls(*api);
   for (std::size_t k = 0; k < count; ++k) {
     valueAt(k, record);
     int* tuple = dimension == 0 ? nullptr : &tuples[k * dimension];
-    if (!api->ValueAssignW(handle, tuple, &record)) {
+    if (!calls.ValueAssignW(handle, tuple, &record)) {
       reason = TavikException::generateTavikException(context, api);
       return false;
     }

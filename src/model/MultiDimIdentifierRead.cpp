@@ -9,6 +9,7 @@
 #include "model/MultiDimIdentifier.h"
 #include "model/SetConvertor.h"
 #include "model/StandardConvertor.h"
+#include "model/TupleCalls.h"
 #include "model/WholeText.h"
 
 namespace Tavik {
@@ -76,9 +77,10 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
   std::vector<Value> row(n + 1);
   tagTavikValueW record;
   long count = 0;
+  const TupleCalls calls(*api);
   for (;;) {
     offerBuffer(record, storeBuf, 256);
-    if (!api->ValueNextW(handle, tuple.data(), &record)) break;
+    if (!calls.ValueNextW(handle, tuple.data(), &record)) break;
     storeBuf[255] = L'\0';
     // A text that filled the buffer is fetched again by its tuple, whole.
     if (textValues && filledToEnd(storeBuf, 256))

@@ -14,6 +14,7 @@
 #include "model/IdentifierSnapshot.h"
 #include "model/MultiDimIdentifier.h"
 #include "model/PendingElements.h"
+#include "model/TupleCalls.h"
 #include "rbridge/IWriteTable.h"
 
 namespace Tavik {
@@ -239,6 +240,7 @@ void MultiDimIdentifier::writeRows(R::IWriteTable& table, bool replace) {
 
   tagTavikValueW record = bufferRecord();
   std::vector<Value> row(n + 1);
+  const TupleCalls calls(*api);
   for (int r = 0; r < rows; ++r) {
     if (converted.values) {
       restore(storageType, converted.values[r], record);
@@ -247,7 +249,7 @@ void MultiDimIdentifier::writeRows(R::IWriteTable& table, bool replace) {
       convertors.raw[n]->assignTavikValue(row[n], record);
     }
     int* tuple = converted.tuples.get() + static_cast<std::size_t>(r) * n;
-    if (!api->ValueAssignW(handle, tuple, &record)) {
+    if (!calls.ValueAssignW(handle, tuple, &record)) {
       const TavikException refusal(
           "MultiDimIdentifier::loadFrom::assignTavikValue", api);
       const std::size_t done = static_cast<std::size_t>(r);

@@ -82,6 +82,35 @@ SEXP columnAt(const Rcpp::DataFrame& frame, int index) {
   return VECTOR_ELT(x, index);
 }
 
+Rcpp::DataFrame frameOfColumns(Rcpp::List& list) {
+  SEXP columns = list;
+  SEXP frame = guardR([&] {
+    const R_xlen_t width = Rf_xlength(columns);
+    const R_xlen_t rows = width > 0 ? Rf_xlength(VECTOR_ELT(columns, 0)) : 0;
+    SEXP made = PROTECT(Rf_shallow_duplicate(columns));
+    SEXP names = Rf_getAttrib(made, R_NamesSymbol);
+    if (names == R_NilValue) names = Rf_allocVector(STRSXP, 0);
+    PROTECT(names);
+    SEXP unique = PROTECT(Rf_ScalarLogical(TRUE));
+    SEXP repair = PROTECT(Rf_lang3(Rf_install("make.names"), names, unique));
+    SET_TAG(CDDR(repair), Rf_install("unique"));
+    Rf_setAttrib(made, R_NamesSymbol, Rf_eval(repair, R_BaseEnv));
+    SEXP rowNames;
+    if (rows > 0) {
+      rowNames = PROTECT(Rf_allocVector(INTSXP, 2));
+      INTEGER(rowNames)[0] = NA_INTEGER;
+      INTEGER(rowNames)[1] = -static_cast<int>(rows);
+    } else {
+      rowNames = PROTECT(Rf_allocVector(INTSXP, 0));
+    }
+    Rf_setAttrib(made, R_RowNamesSymbol, rowNames);
+    Rf_setAttrib(made, R_ClassSymbol, Rf_mkString("data.frame"));
+    UNPROTECT(5);
+    return made;
+  });
+  return Rcpp::DataFrame(frame);
+}
+
 void appendColumn(Rcpp::List& list, Rcpp::CharacterVector& names,
                   SEXP column, const std::string& name) {
   SEXP oldList = list;

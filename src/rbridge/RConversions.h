@@ -25,6 +25,10 @@ R_xlen_t rowsOf(SEXP column);
 // The data-frame column at position index; a frame without it is out of
 // bounds.
 SEXP columnAt(const Rcpp::DataFrame& frame, int index);
+// The data frame as.data.frame makes of a named list of columns of equal
+// length (names made syntactic and unique, compact row names), made
+// without the R-level call, which walks every row.
+Rcpp::DataFrame frameOfColumns(Rcpp::List& list);
 // Appends column to list and its name (UTF-8) to names; the list also
 // carries the names as its names attribute.
 void appendColumn(Rcpp::List& list, Rcpp::CharacterVector& names,

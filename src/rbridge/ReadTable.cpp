@@ -71,7 +71,7 @@ Rcpp::DataFrame ReadTable::createDataFrame() {
   Rcpp::CharacterVector names(guardR([] { return Rf_allocVector(STRSXP, 0); }));
   // Each commit leaves the names on the list as well.
   for (auto& column : columns) column->commit(list, names);
-  return asDataFrame(list);
+  return frameOfColumns(list);
 }
 
 }  // namespace R
