@@ -102,9 +102,79 @@ struct ConvertedRows {
   std::unique_ptr<KeptValue[]> values;
 };
 
+// A label column whose texts come as keys: each key's label is looked up
+// once, and rows then find their element by the key's index.
+struct KeyedLabels {
+  enum State : unsigned char { Unseen, Known, Waiting };
+  IKeyedText* text = nullptr;
+  std::vector<int> elements;
+  std::vector<State> states;
+
+  // The element of a key's label; false while the label waits to be added
+  // to its set. A value names an element the set must already have.
+  bool elementOf(int key, IValueConvertor& convertor, bool value,
+                 PendingElements& pending, int& element) {
+    const std::size_t k = static_cast<std::size_t>(key);
+    if (k < states.size() && states[k] == Known) {
+      element = elements[k];
+      return true;
+    }
+    return lookUp(key, convertor, value, pending, element);
+  }
+
+  bool lookUp(int key, IValueConvertor& convertor, bool value,
+              PendingElements& pending, int& element) {
+    const std::size_t k = static_cast<std::size_t>(key);
+    if (k >= states.size()) {
+      const std::size_t size = static_cast<std::size_t>(text->keyCount());
+      states.resize(size > k ? size : k + 1, Unseen);
+      elements.resize(states.size());
+    }
+    if (states[k] == Known) {
+      element = elements[k];
+      return true;
+    }
+    if (states[k] == Waiting) return false;
+    Value cell;
+    cell.str = text->textOfKey(key);
+    bool done;
+    if (value) {
+      tagTavikValueW record;
+      done = convertor.checkTavikValue(cell, pending, record);
+      element = record.Int;
+    } else {
+      done = convertor.checkTavikIndex(cell, pending, element);
+    }
+    states[k] = done ? Known : Waiting;
+    if (done) elements[k] = element;
+    return done;
+  }
+
+  // After the waiting labels were added to their sets.
+  int addedElementOf(int key, IValueConvertor& convertor, bool value) {
+    const std::size_t k = static_cast<std::size_t>(key);
+    if (states[k] != Known) {
+      Value cell;
+      cell.str = text->textOfKey(key);
+      if (value) {
+        tagTavikValueW record;
+        convertor.assignTavikValue(cell, record);
+        elements[k] = record.Int;
+      } else {
+        std::vector<int> one;
+        convertor.assignTavikIndex(cell, one);
+        elements[k] = one.front();
+      }
+      states[k] = Known;
+    }
+    return elements[k];
+  }
+};
+
 // Converts every row without writing: a missing label (mode 0) or a cell
 // that can't be converted stops here. Labels the sets may gain are added
-// once all rows passed, and the rows that use them converted again.
+// once all rows passed, and the rows that use them converted again. Label
+// columns the table offers as keys are converted once per distinct label.
 void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
                  MultiDimIdentifier::StorageType kind,
                  ConvertedRows& converted) {
@@ -115,27 +185,47 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
   if (keepValues) converted.values.reset(new KeptValue[count + 1]);
   for (auto* convertor : convertors.raw)
     convertor->beginTransfer(table.hasStableText());
+  std::vector<KeyedLabels> keyed(n + 1);
+  if (count > 0)
+    for (std::size_t k = 0; k <= n; ++k)
+      if (convertors.raw[k]->hasStableText())
+        keyed[k].text = table.keyedText(static_cast<int>(k));
 
   PendingElements pending;
   std::vector<int> waiting;
   std::vector<Value> row(n + 1);
   tagTavikValueW record = bufferRecord();
   for (std::size_t r = 0; r < count; ++r) {
-    table.getRow(static_cast<int>(r), row);
+    const int at = static_cast<int>(r);
+    for (std::size_t k = 0; k <= n; ++k)
+      if (keyed[k].text == nullptr) table.getCell(static_cast<int>(k), at, row[k]);
     int* tuple = converted.tuples.get() + r * n;
     bool done = true;
     std::size_t k = 0;
     try {
-      for (; k < n; ++k)
-        done &= convertors.raw[k]->checkTavikIndex(row[k], pending, tuple[k]);
-      done &= convertors.raw[n]->checkTavikValue(row[n], pending, record);
+      for (; k < n; ++k) {
+        IValueConvertor& convertor = *convertors.raw[k];
+        if (keyed[k].text != nullptr)
+          done &= keyed[k].elementOf(keyed[k].text->keyOf(at), convertor, false,
+                                     pending, tuple[k]);
+        else
+          done &= convertor.checkTavikIndex(row[k], pending, tuple[k]);
+      }
+      if (keyed[n].text != nullptr) {
+        int element = 0;
+        done &= keyed[n].elementOf(keyed[n].text->keyOf(at), *convertors.raw[n],
+                                   true, pending, element);
+        record.Int = element;
+      } else {
+        done &= convertors.raw[n]->checkTavikValue(row[n], pending, record);
+      }
     } catch (const TavikException& refused) {
       // A label the set lacks is reported with the cell it came from.
       if (refused.fault().kind == TavikFault::Label && refused.fault().row < 0)
         throw refused.at(static_cast<long>(r), static_cast<int>(k));
       throw;
     }
-    if (!done) waiting.push_back(static_cast<int>(r));
+    if (!done) waiting.push_back(at);
     if (keepValues) converted.values[r] = keep(kind, record);
     if ((r + 1) % kInterruptEvery == 0) table.checkInterrupt();
   }
@@ -145,13 +235,23 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
   std::vector<int> tuple;
   tuple.reserve(n);
   for (int r : waiting) {
-    table.getRow(r, row);
+    for (std::size_t k = 0; k <= n; ++k)
+      if (keyed[k].text == nullptr) table.getCell(static_cast<int>(k), r, row[k]);
     tuple.clear();
-    for (std::size_t k = 0; k < n; ++k)
-      convertors.raw[k]->assignTavikIndex(row[k], tuple);
+    for (std::size_t k = 0; k < n; ++k) {
+      if (keyed[k].text != nullptr)
+        tuple.push_back(keyed[k].addedElementOf(keyed[k].text->keyOf(r),
+                                                *convertors.raw[k], false));
+      else
+        convertors.raw[k]->assignTavikIndex(row[k], tuple);
+    }
     std::copy(tuple.begin(), tuple.end(),
               converted.tuples.get() + static_cast<std::size_t>(r) * n);
-    convertors.raw[n]->assignTavikValue(row[n], record);
+    if (keyed[n].text != nullptr)
+      record.Int = keyed[n].addedElementOf(keyed[n].text->keyOf(r),
+                                           *convertors.raw[n], true);
+    else
+      convertors.raw[n]->assignTavikValue(row[n], record);
     if (keepValues) converted.values[r] = keep(kind, record);
   }
 }

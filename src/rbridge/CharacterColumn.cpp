@@ -142,6 +142,15 @@ SEXP Column<Rcpp::CharacterVector>::createSExpr() {
 
 void Column<Rcpp::CharacterVector>::refuseText(R_xlen_t row,
                                                const char* why) const {
+  // A factor level: the first row that uses it.
+  if (row < 0 && factorCodes) {
+    R_xlen_t level = 0;
+    while (level < static_cast<R_xlen_t>(levelText.size()) &&
+           levelCells[level] != converting)
+      ++level;
+    row = 0;
+    while (row < readableLength && codes[row] != level + 1) ++row;
+  }
   std::string column = "column " + std::to_string(index + 1);
   if (!sourceName.empty()) column += " (" + sourceName + ")";
   Tavik::TavikFault fault;
@@ -165,6 +174,7 @@ const wchar_t* Column<Rcpp::CharacterVector>::textOf(SEXP charsxp,
   if (known != nullptr) {
     text = *known;
   } else {
+    converting = charsxp;
     const char* bytes = CHAR(charsxp);
     const std::size_t length = static_cast<std::size_t>(LENGTH(charsxp));
     const cetype_t encoding = Rf_getCharCE(charsxp);
@@ -244,6 +254,10 @@ void Column<Rcpp::CharacterVector>::prepare(SEXP frame, SEXP column) {
   }
   source = column;
   readableLength = Rf_xlength(readable);
+  keyStrings.clear();
+  keyRows.clear();
+  keyByCharsxp.clear();
+  lastKeyCharsxp = nullptr;
 }
 
 void Column<Rcpp::CharacterVector>::getValue(Rcpp::DataFrame& frame,
@@ -270,6 +284,57 @@ void Column<Rcpp::CharacterVector>::getValue(Rcpp::DataFrame& frame,
     return;
   }
   value.str = textOf(cells[row], row);
+}
+
+}  // namespace R
+
+namespace R {
+
+void Column<Rcpp::CharacterVector>::keyFrame(Rcpp::DataFrame& frame) {
+  SEXP frameObject = frame;
+  if (frameObject == sourceFrame) return;
+  SEXP column = columnAt(frame, index);
+  if (column != source) prepare(frameObject, column);
+  sourceFrame = frameObject;
+}
+
+// A factor's key is its code less one, with one key more for a missing
+// code; a character column numbers its distinct R strings as met.
+int Column<Rcpp::CharacterVector>::keyOf(int row) {
+  if (factorCodes) {
+    const int code = codes[row];
+    const int levels = static_cast<int>(levelText.size());
+    return code >= 1 && code <= levels ? code - 1 : levels;
+  }
+  SEXP charsxp = cells[row];
+  if (charsxp == lastKeyCharsxp) return lastKey;
+  const int* known = keyByCharsxp.find(charsxp);
+  int key;
+  if (known != nullptr) {
+    key = *known;
+  } else {
+    key = static_cast<int>(keyStrings.size());
+    keyStrings.push_back(charsxp);
+    keyRows.push_back(row);
+    keyByCharsxp.insert(charsxp, key);
+  }
+  lastKeyCharsxp = charsxp;
+  lastKey = key;
+  return key;
+}
+
+int Column<Rcpp::CharacterVector>::keyCount() const {
+  return factorCodes ? static_cast<int>(levelText.size()) + 1
+                     : static_cast<int>(keyStrings.size());
+}
+
+const wchar_t* Column<Rcpp::CharacterVector>::textOfKey(int key) {
+  const std::size_t k = static_cast<std::size_t>(key);
+  if (!factorCodes) return textOf(keyStrings[k], keyRows[k]);
+  if (k == levelText.size()) return kMissingText;
+  // The row is found only should the level fail to convert.
+  if (levelText[k] == nullptr) levelText[k] = textOf(levelCells[k], -1);
+  return levelText[k];
 }
 
 }  // namespace R

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "model/FlatMap.h"
+#include "model/IKeyedText.h"
 #include "rbridge/IColumn.h"
 
 namespace R {
@@ -22,7 +23,7 @@ template <typename V>
 class Column;
 
 template <>
-class Column<Rcpp::CharacterVector> : public IColumn {
+class Column<Rcpp::CharacterVector> : public IColumn, public Tavik::IKeyedText {
  public:
   Column(const std::string& name, int index);
   ~Column() override {}
@@ -34,6 +35,13 @@ class Column<Rcpp::CharacterVector> : public IColumn {
                 Tavik::Value& value) override;
   void reserve(R_xlen_t cells) override;
   void markStableText() override { stableText = true; }
+
+  // Keys for writing: a factor's code, or one key per distinct R string.
+  // keyFrame makes the column of frame the one keyed.
+  void keyFrame(Rcpp::DataFrame& frame);
+  int keyOf(int row) override;
+  int keyCount() const override;
+  const wchar_t* textOfKey(int key) override;
 
   // addValue for the read loop: inline, without a virtual call per cell.
   void append(const Tavik::Value& value) {
@@ -110,9 +118,17 @@ class Column<Rcpp::CharacterVector> : public IColumn {
   Tavik::FlatMap<SEXP, const wchar_t*> textByCharsxp;
   SEXP lastCharsxp = nullptr;
   const wchar_t* lastText = nullptr;
+  SEXP converting = nullptr;
   // Deque elements never move, so the addresses handed out stay valid.
   std::deque<std::wstring> texts;
   std::wstring wide;
+  // Keys of a character column: the R string of each key, the first row
+  // it was met in (for messages), and the key of each R string.
+  std::vector<SEXP> keyStrings;
+  std::vector<R_xlen_t> keyRows;
+  Tavik::FlatMap<SEXP, int> keyByCharsxp;
+  SEXP lastKeyCharsxp = nullptr;
+  int lastKey = 0;
 };
 
 }  // namespace R

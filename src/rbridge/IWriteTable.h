@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "model/IKeyedText.h"
 #include "model/Value.h"
 #include "rbridge/DataTable.h"
 
@@ -21,6 +22,11 @@ class IWriteTable : public DataTable {
   // True when equal texts of one column arrive at one address that stays
   // valid for the whole transfer, so callers may key caches by it.
   virtual bool hasStableText() const { return false; }
+  // The cell of one column in row, as getRow fills it.
+  virtual void getCell(int column, int row, Tavik::Value& value) = 0;
+  // The column's text cells as keys, for the transfer; null when the
+  // column does not offer them.
+  virtual Tavik::IKeyedText* keyedText(int column) { return nullptr; }
 };
 
 }  // namespace R

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/TavikException.h"
+#include "rbridge/Column.h"
 #include "rbridge/RConversions.h"
 
 namespace R {
@@ -11,6 +12,18 @@ namespace R {
 void WriteTable::getRow(int row, std::vector<Tavik::Value>& values) {
   for (std::size_t i = 0; i < columns.size(); ++i)
     columns[i]->getValue(frame, row, values[i]);
+}
+
+void WriteTable::getCell(int column, int row, Tavik::Value& value) {
+  columns[static_cast<std::size_t>(column)]->getValue(frame, row, value);
+}
+
+Tavik::IKeyedText* WriteTable::keyedText(int column) {
+  auto* text = dynamic_cast<Column<Rcpp::CharacterVector>*>(
+      columns[static_cast<std::size_t>(column)].get());
+  if (text == nullptr) return nullptr;
+  text->keyFrame(frame);
+  return text;
 }
 
 int WriteTable::columnSize() const {

@@ -19,6 +19,8 @@ class WriteTable : public IWriteTable {
   int size() override;
   // The columns keep one wide copy per distinct text for their lifetime.
   bool hasStableText() const override { return true; }
+  void getCell(int column, int row, Tavik::Value& value) override;
+  Tavik::IKeyedText* keyedText(int column) override;
 
   Rcpp::DataFrame& frame;
 };
