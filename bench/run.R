@@ -74,6 +74,7 @@ for (size in sizes) {
 
     data <- tavik_read(source)
     tables <- write_floor_tables(engine, target, data)
+    check_write_floor(engine, target, data, tables)
     record(size, case, "set", time(function() tavik_write(data, target)))
     stopifnot(identical(unname(as.list(tavik_read(target))), unname(as.list(data))))
     record(size, case, "write_floor", time(function() write_floor(engine, target, data, tables)))
