@@ -52,7 +52,7 @@ for (case in unique(results$case[results$unit == "s"])) {
 
 heap <- results[grepl("heap allocations", results$measure), ]
 if (nrow(heap)) {
-  cat("\n\nC heap allocations at", format(max(heap$size), big.mark = ","), "rows\n\n")
+  cat("\n\nC heap allocations per transfer at", format(max(heap$size), big.mark = ",", scientific = FALSE), "rows, and per added row from 1e4 to 1e5 rows\n\n")
   rows <- lapply(unique(heap$case), function(case) {
     r <- heap[heap$case == case, ]
     v <- function(m) value_of(r, m)
