@@ -1,13 +1,15 @@
-# Runs a testthat folder against the installed package and prints the
-# closing count line.
+# Runs a testthat folder (or only its files matching a filter) against the
+# installed package and prints the closing count line.
+#   Rscript tools/testthat-summary.R [FOLDER [FILTER]]
 args <- commandArgs(trailingOnly = TRUE)
 folder <- if (length(args)) args[[1]] else "tests/testthat"
-results <- testthat::test_dir(folder, package = "tavik4r",
+filter <- if (length(args) > 1) args[[2]] else NULL
+results <- testthat::test_dir(folder, package = "tavik4r", filter = filter,
                               load_package = "installed",
                               reporter = testthat::ProgressReporter$new(show_praise = FALSE),
                               stop_on_failure = FALSE, stop_on_warning = FALSE)
 counts <- as.data.frame(results)
 passed <- sum(counts$passed)
 failed <- sum(counts$failed) + sum(counts$error)
-cat(sprintf("\n%d passed, %d failed\n", passed, failed))
+cat(sprintf("\n%d passed, %d failed, %d skipped\n", passed, failed, sum(counts$skipped)))
 quit(status = if (failed > 0) 1L else 0L)

@@ -1,8 +1,11 @@
 # Compiles the C++ baselines into a temporary folder and loads them.
+baseline_sources <- c("engine.h", "engine.cpp", "read-floor.cpp", "write-floor.cpp",
+                      "csv-write.cpp")
+
 build_baselines <- function(bench_dir) {
   build_dir <- file.path(tempdir(), "tavik4r-bench-build")
   dir.create(build_dir, showWarnings = FALSE, recursive = TRUE)
-  file.copy(file.path(bench_dir, "cpp", "baselines.cpp"), build_dir, overwrite = TRUE)
+  file.copy(file.path(bench_dir, "cpp", baseline_sources), build_dir, overwrite = TRUE)
   contract <- dirname(system.file("engine", "TavikContract.h", package = "tavik4r"))
   writeLines(c("CXX_STD = CXX17",
                sprintf("PKG_CPPFLAGS = -I'%s'", contract),
@@ -11,7 +14,7 @@ build_baselines <- function(bench_dir) {
   old <- setwd(build_dir)
   on.exit(setwd(old))
   status <- system2(file.path(R.home("bin"), "R"),
-                    c("CMD", "SHLIB", "-o", "baselines.so", "baselines.cpp"),
+                    c("CMD", "SHLIB", "-o", "baselines.so", grep("\\.cpp$", baseline_sources, value = TRUE)),
                     stdout = TRUE, stderr = TRUE)
   if (!file.exists("baselines.so")) stop(paste(status, collapse = "\n"))
   dyn.load(file.path(build_dir, "baselines.so"))

@@ -28,7 +28,7 @@ heap_allocations <- function(bench_dir, small = 1e4, large = 1e5) {
   if (!file.exists(counter)) stop(paste(status, collapse = "\n"))
   lines <- system2(file.path(R.home("bin"), "Rscript"),
                    c(shQuote(file.path(bench_dir, "heap-allocations.R")), shQuote(counter),
-                     shQuote(write_bench_project(small)), shQuote(write_bench_project(large))),
+                     format(small, scientific = FALSE), format(large, scientific = FALSE)),
                    stdout = TRUE, env = sprintf("LD_PRELOAD=%s", counter))
   fields <- do.call(rbind, strsplit(grep("^[a-z_]+,[a-z_]+,", lines, value = TRUE), ","))
   rows_small <- as.numeric(fields[, 3])

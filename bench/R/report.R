@@ -5,18 +5,20 @@ ratio_rows <- function(times) {
     if (length(hit)) hit else NA_real_
   }
   csv_route <- value("csv_write") + value("fread")
+  read_floor <- value("assemble") + value("iterate")
   ratios <- c(
-    "get/floor" = value("get") / value("floor"),
-    "get/(2*floor+iterate)" = value("get") / (2 * value("floor") + value("iterate")),
-    "csv_route/get" = csv_route / value("get"),
-    "read.csv/get" = value("read.csv") / value("get"),
+    "get/read_floor" = value("get") / read_floor,
     "set/write_floor" = value("set") / value("write_floor"),
-    "set_factor/write_floor_factor" = value("set_factor") / value("write_floor_factor")
+    "set_factor/write_floor_factor" = value("set_factor") / value("write_floor_factor"),
+    "set_factor/set" = value("set_factor") / value("set"),
+    "csv_route/get" = csv_route / value("get"),
+    "read.csv/get" = value("read.csv") / value("get")
   )
   ratios <- ratios[!is.na(ratios)]
   rbind(
-    data.frame(size = times$size[1], case = times$case[1], measure = "csv_route",
-               value = csv_route, unit = "s", stringsAsFactors = FALSE),
+    data.frame(size = times$size[1], case = times$case[1],
+               measure = c("read_floor", "csv_route"),
+               value = c(read_floor, csv_route), unit = "s", stringsAsFactors = FALSE),
     data.frame(size = times$size[1], case = times$case[1], measure = names(ratios),
                value = unname(ratios), unit = "ratio", stringsAsFactors = FALSE))
 }
@@ -25,7 +27,7 @@ ratio_rows <- function(times) {
 scaling_rows <- function(results) {
   out <- list()
   for (case in unique(results$case)) {
-    for (measure in c("get", "set", "set_factor")) {
+    for (measure in c("get", "set", "set_factor", "read_floor", "write_floor")) {
       hit <- results[results$case == case & results$measure == measure & results$unit == "s", ]
       hit <- hit[order(hit$size), ]
       for (k in seq_len(nrow(hit))[-1]) {
@@ -44,7 +46,8 @@ scaling_rows <- function(results) {
 
 add_ratios <- function(results) {
   groups <- split(results, list(results$size, results$case), drop = TRUE)
-  rbind(results, do.call(rbind, lapply(groups, ratio_rows)), scaling_rows(results))
+  results <- rbind(results, do.call(rbind, lapply(groups, ratio_rows)))
+  rbind(results, scaling_rows(results))
 }
 
 print_results <- function(results) {

@@ -127,17 +127,6 @@ test_that("testing a library file changes nothing", {
   expect_equal(result, list(good = TRUE, bad = FALSE, state = c(TRUE, TRUE), read = 6L))
 })
 
-test_that("R exits cleanly with a project still open", {
-  result <- run_fresh(function() {
-    call <- function(...) .Call(..., PACKAGE = "tavik4r")
-    call("tavik4r_LoadTavikAndOpenProject", tavik4r::tavik_example_engine(),
-         tavik4r::tavik_example_project())
-    call("tavik4r_GetData", "Demand")
-    "done"
-  })
-  expect_equal(result, "done")
-})
-
 test_that("argument errors carry the glue's texts, the later argument first", {
   error_of <- function(expr) {
     tryCatch(expr, error = function(e) c(class(e)[1], conditionMessage(e)))
