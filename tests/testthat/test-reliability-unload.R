@@ -39,6 +39,5 @@ test_that("unloading the package gives back every engine handle and closes the p
   # The sets the reads cached hold handles until the unload.
   expect_gt(result$held, 0)
   expect_identical(result$live, 0)
-  skip("known fault: unloading the package leaves the open project open")
   expect_identical(result[c("open", "closed")], list(open = 0, closed = 1))
 })
