@@ -1,5 +1,6 @@
 #include "engine/TextConversion.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
@@ -38,30 +39,27 @@ const unsigned long kMaxCodePoint = 0x10FFFF;
 
 bool isSurrogate(unsigned long c) { return c >= 0xD800 && c <= 0xDFFF; }
 
-void appendCodePoint(unsigned long c, std::wstring& out) {
-  if (sizeof(wchar_t) >= 4 || c < 0x10000) {
-    out.push_back(static_cast<wchar_t>(c));
-    return;
-  }
-  c -= 0x10000;
-  out.push_back(static_cast<wchar_t>(0xD800 + (c >> 10)));
-  out.push_back(static_cast<wchar_t>(0xDC00 + (c & 0x3FF)));
-}
-
 }  // namespace
 
-bool utf8ToWide(const char* bytes, std::size_t length, std::wstring& out) {
-  out.clear();
-  out.reserve(length);
+bool utf8ToWide(const char* bytes, std::size_t length, wchar_t* out,
+                std::size_t& written) {
+  wchar_t* to = out;
   const unsigned char* s = reinterpret_cast<const unsigned char*>(bytes);
   std::size_t i = 0;
   while (i < length) {
-    const unsigned char lead = s[i];
-    if (lead < 0x80) {
-      out.push_back(static_cast<wchar_t>(lead));
-      ++i;
-      continue;
+    // Runs of ASCII, the common case: eight bytes at a time while none has
+    // its high bit set, then byte by byte.
+    while (length - i >= 8) {
+      std::uint64_t word;
+      std::memcpy(&word, s + i, 8);
+      if (word & 0x8080808080808080ull) break;
+      for (int k = 0; k < 8; ++k) to[k] = static_cast<wchar_t>(s[i + k]);
+      to += 8;
+      i += 8;
     }
+    while (i < length && s[i] < 0x80) *to++ = static_cast<wchar_t>(s[i++]);
+    if (i == length) break;
+    const unsigned char lead = s[i];
     std::size_t extra;
     unsigned long c;
     if (lead >= 0xC2 && lead <= 0xDF) {
@@ -85,20 +83,38 @@ bool utf8ToWide(const char* bytes, std::size_t length, std::wstring& out) {
     // Overlong forms, surrogates and numbers past U+10FFFF are not UTF-8.
     const unsigned long smallest = extra == 1 ? 0x80 : extra == 2 ? 0x800 : 0x10000;
     if (c < smallest || c > kMaxCodePoint || isSurrogate(c)) return false;
-    appendCodePoint(c, out);
+    if (sizeof(wchar_t) >= 4 || c < 0x10000) {
+      *to++ = static_cast<wchar_t>(c);
+    } else {
+      // Four bytes give two UTF-16 units: still no more units than bytes.
+      c -= 0x10000;
+      *to++ = static_cast<wchar_t>(0xD800 + (c >> 10));
+      *to++ = static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+    }
     i += extra + 1;
   }
+  written = static_cast<std::size_t>(to - out);
+  return true;
+}
+
+bool utf8ToWide(const char* bytes, std::size_t length, std::wstring& out) {
+  // At most one wide character per byte: decoded in place, then trimmed.
+  out.resize(length);
+  std::size_t written = 0;
+  if (!utf8ToWide(bytes, length, &out[0], written)) return false;
+  out.resize(written);
   return true;
 }
 
 bool wideToUtf8(const wchar_t* text, std::size_t length, std::string& out) {
-  out.clear();
-  out.reserve(length);
+  // At most four bytes per wide character (three per UTF-16 unit).
+  out.resize(length * 4);
+  char* to = &out[0];
   for (std::size_t i = 0; i < length; ++i) {
     unsigned long c = static_cast<unsigned long>(text[i]);
     if (sizeof(wchar_t) < 4) c &= 0xFFFF;
     if (c < 0x80) {
-      out.push_back(static_cast<char>(c));
+      *to++ = static_cast<char>(c);
       continue;
     }
     if (sizeof(wchar_t) < 4 && c >= 0xD800 && c <= 0xDBFF) {
@@ -111,17 +127,18 @@ bool wideToUtf8(const wchar_t* text, std::size_t length, std::string& out) {
       return false;
     }
     if (c < 0x800) {
-      out.push_back(static_cast<char>(0xC0 | (c >> 6)));
+      *to++ = static_cast<char>(0xC0 | (c >> 6));
     } else if (c < 0x10000) {
-      out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      *to++ = static_cast<char>(0xE0 | (c >> 12));
+      *to++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     } else {
-      out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-      out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+      *to++ = static_cast<char>(0xF0 | (c >> 18));
+      *to++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+      *to++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
     }
-    out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    *to++ = static_cast<char>(0x80 | (c & 0x3F));
   }
+  out.resize(static_cast<std::size_t>(to - out.data()));
   return true;
 }
 

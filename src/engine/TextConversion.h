@@ -14,6 +14,10 @@ std::string w2a(std::wstring text);
 // Replaces out by the wide form of length bytes of UTF-8; false (out left
 // undefined) when the bytes are not valid UTF-8.
 bool utf8ToWide(const char* bytes, std::size_t length, std::wstring& out);
+// The same into out, which has room for length wide characters; written
+// tells how many it holds (no zero is added).
+bool utf8ToWide(const char* bytes, std::size_t length, wchar_t* out,
+                std::size_t& written);
 // Replaces out by the UTF-8 form of length wide characters; false when the
 // text is not valid Unicode (a lone surrogate, a number past U+10FFFF).
 bool wideToUtf8(const wchar_t* text, std::size_t length, std::string& out);

@@ -180,7 +180,10 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
                  ConvertedRows& converted) {
   const std::size_t n = convertors.raw.size() - 1;
   const std::size_t count = static_cast<std::size_t>(rows);
-  const bool keepValues = table.hasStableText();
+  // Numbers and elements are kept; texts are converted again when written,
+  // unless the table keeps them at stable addresses.
+  const bool keepValues =
+      kind != MultiDimIdentifier::String || table.hasStableText();
   converted.tuples.reset(new int[count * n + 1]);
   if (keepValues) converted.values.reset(new KeptValue[count + 1]);
   for (auto* convertor : convertors.raw)
@@ -345,7 +348,7 @@ void MultiDimIdentifier::writeRows(R::IWriteTable& table, bool replace) {
     if (converted.values) {
       restore(storageType, converted.values[r], record);
     } else {
-      table.getRow(r, row);
+      table.getCell(static_cast<int>(n), r, row[n]);
       convertors.raw[n]->assignTavikValue(row[n], record);
     }
     int* tuple = converted.tuples.get() + static_cast<std::size_t>(r) * n;

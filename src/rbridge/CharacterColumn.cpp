@@ -163,8 +163,34 @@ void Column<Rcpp::CharacterVector>::refuseText(R_xlen_t row,
                               fault);
 }
 
-// Each R string is converted from the encoding R declares for it, once per
-// transfer; its wide copy keeps its address until the column goes away.
+// An R string in the wide text of the encoding R declares for it.
+void Column<Rcpp::CharacterVector>::decode(SEXP charsxp, R_xlen_t row,
+                                           std::wstring& into) {
+  converting = charsxp;
+  const char* bytes = CHAR(charsxp);
+  const std::size_t length = static_cast<std::size_t>(LENGTH(charsxp));
+  const cetype_t encoding = Rf_getCharCE(charsxp);
+  if (encoding == CE_BYTES && !isAscii(bytes, length)) {
+    refuseText(row, "it is marked as bytes, which R can't translate");
+  } else if (encoding == CE_LATIN1) {
+    // Latin-1 bytes are the first 256 code points.
+    into.resize(length);
+    for (std::size_t i = 0; i < length; ++i)
+      into[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]));
+  } else if (encoding == CE_UTF8 || nativeUtf8 || isAscii(bytes, length)) {
+    if (!utf8ToWide(bytes, length, into))
+      refuseText(row, "it is not valid UTF-8");
+  } else {
+    try {
+      into = a2w(std::string(bytes, length));
+    } catch (const std::runtime_error&) {
+      refuseText(row, "it is not valid in the native encoding");
+    }
+  }
+}
+
+// Labels and factor levels: each distinct R string is converted once per
+// transfer, and its wide copy keeps its address until the column goes.
 const wchar_t* Column<Rcpp::CharacterVector>::textOf(SEXP charsxp,
                                                      R_xlen_t row) {
   if (charsxp == lastCharsxp) return lastText;
@@ -174,29 +200,7 @@ const wchar_t* Column<Rcpp::CharacterVector>::textOf(SEXP charsxp,
   if (known != nullptr) {
     text = *known;
   } else {
-    converting = charsxp;
-    const char* bytes = CHAR(charsxp);
-    const std::size_t length = static_cast<std::size_t>(LENGTH(charsxp));
-    const cetype_t encoding = Rf_getCharCE(charsxp);
-    if (isAscii(bytes, length)) {
-      wide.assign(bytes, bytes + length);
-    } else if (encoding == CE_BYTES) {
-      refuseText(row, "it is marked as bytes, which R can't translate");
-    } else if (encoding == CE_LATIN1) {
-      // Latin-1 bytes are the first 256 code points.
-      wide.resize(length);
-      for (std::size_t i = 0; i < length; ++i)
-        wide[i] = static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]));
-    } else if (encoding == CE_UTF8 || nativeUtf8) {
-      if (!utf8ToWide(bytes, length, wide))
-        refuseText(row, "it is not valid UTF-8");
-    } else {
-      try {
-        wide = a2w(std::string(bytes, length));
-      } catch (const std::runtime_error&) {
-        refuseText(row, "it is not valid in the native encoding");
-      }
-    }
+    decode(charsxp, row, wide);
     texts.push_back(wide);
     text = texts.back().c_str();
     textByCharsxp.insert(charsxp, text);
@@ -204,6 +208,31 @@ const wchar_t* Column<Rcpp::CharacterVector>::textOf(SEXP charsxp,
   lastCharsxp = charsxp;
   lastText = text;
   return text;
+}
+
+// Other text cells, each converted when asked for into one buffer: a value
+// column's texts are mostly distinct, and are used one row at a time.
+const wchar_t* Column<Rcpp::CharacterVector>::cellText(SEXP charsxp,
+                                                       R_xlen_t row) {
+  if (charsxp == NA_STRING) return kMissingText;
+  if (charsxp == lastCellCharsxp) return cell.data();
+  lastCellCharsxp = nullptr;
+  const char* bytes = CHAR(charsxp);
+  const std::size_t length = static_cast<std::size_t>(LENGTH(charsxp));
+  // UTF-8 (and ASCII) straight into the buffer, the rest by decode.
+  const cetype_t encoding = Rf_getCharCE(charsxp);
+  if (encoding == CE_UTF8 || (encoding == CE_NATIVE && nativeUtf8)) {
+    if (cell.size() < length + 1) cell.resize(length + 1);
+    std::size_t written = 0;
+    if (!utf8ToWide(bytes, length, cell.data(), written))
+      refuseText(row, "it is not valid UTF-8");
+    cell[written] = L'\0';
+  } else {
+    decode(charsxp, row, wide);
+    cell.assign(wide.c_str(), wide.c_str() + wide.size() + 1);
+  }
+  lastCellCharsxp = charsxp;
+  return cell.data();
 }
 
 void Column<Rcpp::CharacterVector>::prepare(SEXP frame, SEXP column) {
@@ -258,6 +287,7 @@ void Column<Rcpp::CharacterVector>::prepare(SEXP frame, SEXP column) {
   keyRows.clear();
   keyByCharsxp.clear();
   lastKeyCharsxp = nullptr;
+  lastCellCharsxp = nullptr;
 }
 
 void Column<Rcpp::CharacterVector>::getValue(Rcpp::DataFrame& frame,
@@ -283,7 +313,7 @@ void Column<Rcpp::CharacterVector>::getValue(Rcpp::DataFrame& frame,
     value.str = level;
     return;
   }
-  value.str = textOf(cells[row], row);
+  value.str = cellText(cells[row], row);
 }
 
 }  // namespace R

@@ -1,9 +1,10 @@
 // The character variant. Reading turns wide text into R strings marked
 // UTF-8, in batches so that R is entered once per batch rather than once
 // per cell; when the text cells keep their addresses (labels) each
-// distinct text becomes one R string. Writing converts each distinct R
-// string (or factor level in use) from its declared encoding into wide
-// text once and hands out its address for the rest of the transfer.
+// distinct text becomes one R string. Writing converts R strings from the
+// encoding R declares for them: as keys (each distinct label or factor
+// level in use once, its wide text kept for the transfer), or cell by cell
+// into one buffer (values).
 #ifndef TAVIK4R_RBRIDGE_CHARACTERCOLUMN_H
 #define TAVIK4R_RBRIDGE_CHARACTERCOLUMN_H
 
@@ -99,7 +100,9 @@ class Column<Rcpp::CharacterVector> : public IColumn, public Tavik::IKeyedText {
 
   // Writing to the engine.
   void prepare(SEXP frame, SEXP column);
+  void decode(SEXP charsxp, R_xlen_t row, std::wstring& into);
   const wchar_t* textOf(SEXP charsxp, R_xlen_t row);
+  const wchar_t* cellText(SEXP charsxp, R_xlen_t row);
   [[noreturn]] void refuseText(R_xlen_t row, const char* why) const;
 
   SEXP source = nullptr;
@@ -122,6 +125,8 @@ class Column<Rcpp::CharacterVector> : public IColumn, public Tavik::IKeyedText {
   // Deque elements never move, so the addresses handed out stay valid.
   std::deque<std::wstring> texts;
   std::wstring wide;
+  std::vector<wchar_t> cell;
+  SEXP lastCellCharsxp = nullptr;
   // Keys of a character column: the R string of each key, the first row
   // it was met in (for messages), and the key of each R string.
   std::vector<SEXP> keyStrings;

@@ -17,8 +17,9 @@ class WriteTable : public IWriteTable {
   void getRow(int row, std::vector<Tavik::Value>& values) override;
   int columnSize() const override;
   int size() override;
-  // The columns keep one wide copy per distinct text for their lifetime.
-  bool hasStableText() const override { return true; }
+  // Text cells are converted into a buffer each column reuses; only keyed
+  // texts (keyedText) keep their addresses.
+  bool hasStableText() const override { return false; }
   void getCell(int column, int row, Tavik::Value& value) override;
   Tavik::IKeyedText* keyedText(int column) override;
 
