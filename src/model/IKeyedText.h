@@ -14,6 +14,10 @@ class IKeyedText {
   virtual int keyCount() const = 0;
   // The text of a key, valid for the transfer.
   virtual const wchar_t* textOfKey(int key) = 0;
+  // When the keys are a factor's codes: the codes of all rows (1 up to
+  // keyCount() - 1 for a level, anything else for the missing key
+  // keyCount() - 1), so a writer may read them itself; else null.
+  virtual const int* codes() { return nullptr; }
 
  protected:
   ~IKeyedText() = default;

@@ -100,6 +100,10 @@ void restore(MultiDimIdentifier::StorageType kind, KeptValue kept,
 struct ConvertedRows {
   std::unique_ptr<int[]> tuples;
   std::unique_ptr<KeptValue[]> values;
+  // Numbers the table holds for the whole transfer are read from it when
+  // written, not kept.
+  const double* doubles = nullptr;
+  const int* integers = nullptr;
 };
 
 // A label column whose texts come as keys: each key's label is looked up
@@ -107,8 +111,23 @@ struct ConvertedRows {
 struct KeyedLabels {
   enum State : unsigned char { Unseen, Known, Waiting };
   IKeyedText* text = nullptr;
+  // A factor's codes, read here without a call per row.
+  const int* codes = nullptr;
+  int missingKey = 0;
   std::vector<int> elements;
   std::vector<State> states;
+
+  void use(IKeyedText* keys) {
+    text = keys;
+    codes = keys != nullptr ? keys->codes() : nullptr;
+    if (codes != nullptr) missingKey = keys->keyCount() - 1;
+  }
+
+  int keyAt(int row) const {
+    if (codes == nullptr) return text->keyOf(row);
+    const int code = codes[row];
+    return code >= 1 && code <= missingKey ? code - 1 : missingKey;
+  }
 
   // The element of a key's label; false while the label waits to be added
   // to its set. A value names an element the set must already have.
@@ -180,19 +199,27 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
                  ConvertedRows& converted) {
   const std::size_t n = convertors.raw.size() - 1;
   const std::size_t count = static_cast<std::size_t>(rows);
-  // Numbers and elements are kept; texts are converted again when written,
-  // unless the table keeps them at stable addresses.
-  const bool keepValues =
-      kind != MultiDimIdentifier::String || table.hasStableText();
   converted.tuples.reset(new int[count * n + 1]);
-  if (keepValues) converted.values.reset(new KeptValue[count + 1]);
   for (auto* convertor : convertors.raw)
     convertor->beginTransfer(table.hasStableText());
   std::vector<KeyedLabels> keyed(n + 1);
-  if (count > 0)
+  if (count > 0) {
     for (std::size_t k = 0; k <= n; ++k)
       if (convertors.raw[k]->hasStableText())
-        keyed[k].text = table.keyedText(static_cast<int>(k));
+        keyed[k].use(table.keyedText(static_cast<int>(k)));
+    // Plain numbers need no conversion: they are taken from the table as
+    // they are written.
+    if (kind == MultiDimIdentifier::Double)
+      converted.doubles = table.doubleCells(static_cast<int>(n));
+    if (kind == MultiDimIdentifier::Integer)
+      converted.integers = table.integerCells(static_cast<int>(n));
+  }
+  const bool direct = converted.doubles != nullptr || converted.integers != nullptr;
+  // Elements are kept; texts are converted again when written, unless the
+  // table keeps them at stable addresses.
+  const bool keepValues =
+      !direct && (kind != MultiDimIdentifier::String || table.hasStableText());
+  if (keepValues) converted.values.reset(new KeptValue[count + 1]);
 
   PendingElements pending;
   std::vector<int> waiting;
@@ -200,8 +227,10 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
   tagTavikValueW record = bufferRecord();
   for (std::size_t r = 0; r < count; ++r) {
     const int at = static_cast<int>(r);
-    for (std::size_t k = 0; k <= n; ++k)
+    for (std::size_t k = 0; k < n; ++k)
       if (keyed[k].text == nullptr) table.getCell(static_cast<int>(k), at, row[k]);
+    if (keyed[n].text == nullptr && !direct)
+      table.getCell(static_cast<int>(n), at, row[n]);
     int* tuple = converted.tuples.get() + r * n;
     bool done = true;
     std::size_t k = 0;
@@ -209,17 +238,17 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
       for (; k < n; ++k) {
         IValueConvertor& convertor = *convertors.raw[k];
         if (keyed[k].text != nullptr)
-          done &= keyed[k].elementOf(keyed[k].text->keyOf(at), convertor, false,
+          done &= keyed[k].elementOf(keyed[k].keyAt(at), convertor, false,
                                      pending, tuple[k]);
         else
           done &= convertor.checkTavikIndex(row[k], pending, tuple[k]);
       }
       if (keyed[n].text != nullptr) {
         int element = 0;
-        done &= keyed[n].elementOf(keyed[n].text->keyOf(at), *convertors.raw[n],
+        done &= keyed[n].elementOf(keyed[n].keyAt(at), *convertors.raw[n],
                                    true, pending, element);
         record.Int = element;
-      } else {
+      } else if (!direct) {
         done &= convertors.raw[n]->checkTavikValue(row[n], pending, record);
       }
     } catch (const TavikException& refused) {
@@ -238,23 +267,26 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
   std::vector<int> tuple;
   tuple.reserve(n);
   for (int r : waiting) {
-    for (std::size_t k = 0; k <= n; ++k)
+    for (std::size_t k = 0; k < n; ++k)
       if (keyed[k].text == nullptr) table.getCell(static_cast<int>(k), r, row[k]);
     tuple.clear();
     for (std::size_t k = 0; k < n; ++k) {
       if (keyed[k].text != nullptr)
-        tuple.push_back(keyed[k].addedElementOf(keyed[k].text->keyOf(r),
+        tuple.push_back(keyed[k].addedElementOf(keyed[k].keyAt(r),
                                                 *convertors.raw[k], false));
       else
         convertors.raw[k]->assignTavikIndex(row[k], tuple);
     }
     std::copy(tuple.begin(), tuple.end(),
               converted.tuples.get() + static_cast<std::size_t>(r) * n);
-    if (keyed[n].text != nullptr)
-      record.Int = keyed[n].addedElementOf(keyed[n].text->keyOf(r),
+    if (direct) continue;
+    if (keyed[n].text != nullptr) {
+      record.Int = keyed[n].addedElementOf(keyed[n].keyAt(r),
                                            *convertors.raw[n], true);
-    else
+    } else {
+      table.getCell(static_cast<int>(n), r, row[n]);
       convertors.raw[n]->assignTavikValue(row[n], record);
+    }
     if (keepValues) converted.values[r] = keep(kind, record);
   }
 }
@@ -345,7 +377,11 @@ void MultiDimIdentifier::writeRows(R::IWriteTable& table, bool replace) {
   std::vector<Value> row(n + 1);
   const TupleCalls calls(*api);
   for (int r = 0; r < rows; ++r) {
-    if (converted.values) {
+    if (converted.doubles != nullptr) {
+      record.Double = converted.doubles[r];
+    } else if (converted.integers != nullptr) {
+      record.Int = converted.integers[r];
+    } else if (converted.values) {
       restore(storageType, converted.values[r], record);
     } else {
       table.getCell(static_cast<int>(n), r, row[n]);

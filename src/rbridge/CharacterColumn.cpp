@@ -149,7 +149,7 @@ void Column<Rcpp::CharacterVector>::refuseText(R_xlen_t row,
            levelCells[level] != converting)
       ++level;
     row = 0;
-    while (row < readableLength && codes[row] != level + 1) ++row;
+    while (row < readableLength && codes_[row] != level + 1) ++row;
   }
   std::string column = "column " + std::to_string(index + 1);
   if (!sourceName.empty()) column += " (" + sourceName + ")";
@@ -238,7 +238,7 @@ const wchar_t* Column<Rcpp::CharacterVector>::cellText(SEXP charsxp,
 void Column<Rcpp::CharacterVector>::prepare(SEXP frame, SEXP column) {
   factorCodes = false;
   cells = nullptr;
-  codes = nullptr;
+  codes_ = nullptr;
   levelCells = nullptr;
   levelText.clear();
   nativeUtf8 = localeIsUtf8();
@@ -262,7 +262,7 @@ void Column<Rcpp::CharacterVector>::prepare(SEXP frame, SEXP column) {
       codeCells = INTEGER(column);
       levelStrings = STRING_PTR_RO(levelVector);
     });
-    codes = codeCells;
+    codes_ = codeCells;
     levelCells = levelStrings;
     levelText.assign(static_cast<std::size_t>(Rf_xlength(levels)), nullptr);
   } else if (type == LGLSXP || type == INTSXP || type == REALSXP ||
@@ -303,7 +303,7 @@ void Column<Rcpp::CharacterVector>::getValue(Rcpp::DataFrame& frame,
                                 std::to_string(index + 1) +
                                 " has fewer rows than the first column");
   if (factorCodes) {
-    const int code = codes[row];
+    const int code = codes_[row];
     if (code < 1 || code > static_cast<int>(levelText.size())) {
       value.str = kMissingText;
       return;
@@ -332,7 +332,7 @@ void Column<Rcpp::CharacterVector>::keyFrame(Rcpp::DataFrame& frame) {
 // code; a character column numbers its distinct R strings as met.
 int Column<Rcpp::CharacterVector>::keyOf(int row) {
   if (factorCodes) {
-    const int code = codes[row];
+    const int code = codes_[row];
     const int levels = static_cast<int>(levelText.size());
     return code >= 1 && code <= levels ? code - 1 : levels;
   }

@@ -43,6 +43,7 @@ class Column<Rcpp::CharacterVector> : public IColumn, public Tavik::IKeyedText {
   int keyOf(int row) override;
   int keyCount() const override;
   const wchar_t* textOfKey(int key) override;
+  const int* codes() override { return factorCodes ? codes_ : nullptr; }
 
   // addValue for the read loop: inline, without a virtual call per cell.
   void append(const Tavik::Value& value) {
@@ -111,7 +112,7 @@ class Column<Rcpp::CharacterVector> : public IColumn, public Tavik::IKeyedText {
   std::string sourceName;
   Rcpp::RObject readable;
   const SEXP* cells = nullptr;
-  const int* codes = nullptr;
+  const int* codes_ = nullptr;
   R_xlen_t readableLength = 0;
   bool factorCodes = false;
   bool nativeUtf8 = false;

@@ -61,6 +61,10 @@ class Column : public IColumn {
     out[filled++] = *Traits::read(value);
   }
 
+  // Every cell of the column of frame at once, for a writer that reads
+  // the rows in a loop of its own; valid for the transfer.
+  const Cell* cellsOf(Rcpp::DataFrame& frame);
+
   std::string name;
   V data;
   int index;

@@ -27,6 +27,10 @@ class IWriteTable : public DataTable {
   // The column's text cells as keys, for the transfer; null when the
   // column does not offer them.
   virtual Tavik::IKeyedText* keyedText(int column) { return nullptr; }
+  // All cells of a double or integer column (coerced once), valid for the
+  // transfer; null when the column is of the other kind or can't say.
+  virtual const double* doubleCells(int column) { return nullptr; }
+  virtual const int* integerCells(int column) { return nullptr; }
 };
 
 }  // namespace R

@@ -108,6 +108,17 @@ void Column<V>::getValue(Rcpp::DataFrame& frame, int row,
   Traits::point(value, readableCells + row);
 }
 
+template <typename V>
+const typename Column<V>::Cell* Column<V>::cellsOf(Rcpp::DataFrame& frame) {
+  SEXP frameObject = frame;
+  if (frameObject != sourceFrame) {
+    SEXP column = columnAt(frame, index);
+    if (column != source) prepare(column);
+    sourceFrame = frameObject;
+  }
+  return readableCells;
+}
+
 template class Column<Rcpp::IntegerVector>;
 template class Column<Rcpp::NumericVector>;
 

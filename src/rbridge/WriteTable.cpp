@@ -26,6 +26,18 @@ Tavik::IKeyedText* WriteTable::keyedText(int column) {
   return text;
 }
 
+const double* WriteTable::doubleCells(int column) {
+  auto* cells = dynamic_cast<Column<Rcpp::NumericVector>*>(
+      columns[static_cast<std::size_t>(column)].get());
+  return cells == nullptr ? nullptr : cells->cellsOf(frame);
+}
+
+const int* WriteTable::integerCells(int column) {
+  auto* cells = dynamic_cast<Column<Rcpp::IntegerVector>*>(
+      columns[static_cast<std::size_t>(column)].get());
+  return cells == nullptr ? nullptr : cells->cellsOf(frame);
+}
+
 int WriteTable::columnSize() const {
   if (columns.empty()) return -1;
   const R_xlen_t rows = rowsOf(columnAt(frame, 0));

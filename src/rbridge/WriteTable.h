@@ -22,6 +22,8 @@ class WriteTable : public IWriteTable {
   bool hasStableText() const override { return false; }
   void getCell(int column, int row, Tavik::Value& value) override;
   Tavik::IKeyedText* keyedText(int column) override;
+  const double* doubleCells(int column) override;
+  const int* integerCells(int column) override;
 
   Rcpp::DataFrame& frame;
 };
