@@ -69,14 +69,15 @@ check_whole <- function(x, kind, identifier, where, target, column, rows) {
   if (!is.double(x)) {
     return(if (is.logical(x)) as.integer(x) else x)
   }
-  fraction <- x != trunc(x)
-  beyond <- abs(x) > .Machine$integer.max
-  bad <- fraction | beyond
+  # A conversion that does not give the number back is a fraction or beyond
+  # the 32-bit range (NA); NA in `x` was refused or dropped before.
+  whole <- suppressWarnings(as.integer(x))
+  bad <- is.na(whole) | whole != x
   if (any(bad)) {
     i <- which(bad)[[1L]]
     what <- if (kind == "integer") sprintf("%s takes integers", target) else
       sprintf("%s is a set of integers", target)
-    problem <- if (fraction[[i]]) {
+    problem <- if (is.finite(x[[i]]) && abs(trunc(x[[i]])) <= .Machine$integer.max) {
       sprintf("%s has %s%s, but %s: round the values first", where,
               format(x[[i]], digits = 15), row_note(rows, i), what)
     } else {
@@ -86,7 +87,7 @@ check_whole <- function(x, kind, identifier, where, target, column, rows) {
     abort_data(identifier, paste0(problem, "."), column = column, row = user_row(rows, i),
                value = x[[i]], problem = "integer")
   }
-  as.integer(x)
+  whole
 }
 
 # `rows` maps the rows left after na = "drop" to the user's rows (NULL when

@@ -43,7 +43,9 @@
 #' `""` and no element are "no value". They are not stored, and writing one
 #' removes the tuple, also with `replace = FALSE`. So a zero in the data
 #' frame does not give a row of `tavik_read()`. A tuple given twice keeps
-#' the value of its last row.
+#' the value of its last row. An element value can't be written as "no
+#' element" (`""` is not a label of the range set): to remove such a tuple,
+#' leave it out of a write with `replace = TRUE`.
 #'
 #' @section All or nothing:
 #' Every row is checked before anything is written, so data that can't be
@@ -62,8 +64,7 @@
 #'   label to the set.
 #' @param replace `TRUE` (the default) replaces all data of the identifier
 #'   by `data`; `FALSE` writes only the tuples in `data` and leaves all
-#'   others as they are (a zero, `""` or no element there removes the
-#'   tuple).
+#'   others as they are (a zero or `""` there removes the tuple).
 #' @param na What an `NA` in `data` means: `"error"` (the default) or
 #'   `"drop"` (leave the row out).
 #' @return `data`, invisibly. Errors, all inheriting from `tavik_error`:
