@@ -24,8 +24,7 @@ label to the set.}
 
 \item{replace}{\code{TRUE} (the default) replaces all data of the identifier
 by \code{data}; \code{FALSE} writes only the tuples in \code{data} and leaves all
-others as they are (a zero, \code{""} or no element there removes the
-tuple).}
+others as they are (a zero or \code{""} there removes the tuple).}
 
 \item{na}{What an \code{NA} in \code{data} means: \code{"error"} (the default) or
 \code{"drop"} (leave the row out).}
@@ -102,7 +101,9 @@ The engine stores only values that mean something: a zero, an empty text
 \code{""} and no element are "no value". They are not stored, and writing one
 removes the tuple, also with \code{replace = FALSE}. So a zero in the data
 frame does not give a row of \code{tavik_read()}. A tuple given twice keeps
-the value of its last row.
+the value of its last row. An element value can't be written as "no
+element" (\code{""} is not a label of the range set): to remove such a tuple,
+leave it out of a write with \code{replace = TRUE}.
 }
 
 \section{All or nothing}{
