@@ -74,3 +74,19 @@ describe <- function(x) {
   }
   paste(article, kind)
 }
+
+# One of `choices`; the default (all of them) means the first.
+check_choice <- function(x, choices, arg) {
+  if (identical(x, choices)) {
+    return(choices[[1L]])
+  }
+  if (!is.character(x) || length(x) != 1L || is.na(x) || !x %in% choices) {
+    shown <- if (is.character(x) && length(x) == 1L && !is.na(x)) sprintf("\"%s\"", x) else describe(x)
+    tavik_abort(
+      sprintf("`%s` must be %s, not %s.", arg,
+              paste0("\"", choices, "\"", collapse = " or "), shown),
+      "tavik_argument_error"
+    )
+  }
+  x
+}

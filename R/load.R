@@ -5,16 +5,19 @@
 #' Loading an engine while a project is open closes that project first.
 #'
 #' The library is tested before the current engine is touched, so a file
-#' that cannot be loaded leaves a loaded engine and its open project as they
-#' were.
+#' that cannot be loaded, or that is not an engine library, leaves a loaded
+#' engine and its open project as they were. A library that does not export
+#' every engine entry point the package calls is refused, with the missing
+#' ones named.
 #'
 #' @param library Path of the engine library file (`libtavik3.dll`). Use
 #'   [tavik_example_engine()] for the simulated engine shipped with the
 #'   package.
 #' @return `TRUE`, invisibly. Failures are errors: `tavik_library_not_found`
 #'   when the file does not exist, `tavik_library_load_error` when the system
-#'   cannot load it (its `reason` field holds the system's own text). Both
-#'   also have the class `tavik_error`.
+#'   cannot load it or it lacks engine entry points (its `reason` field holds
+#'   the system's own text or names the entry points, which are also in its
+#'   `missing` field). Both also have the class `tavik_error`.
 #' @seealso [tavik_library_loads()] to test a file without loading it,
 #'   [tavik_load_and_open()].
 #' @export
@@ -28,10 +31,7 @@
 #' unlink(not_a_library)
 tavik_load <- function(library) {
   path <- existing_library(library)
-  reason <- library_load_error(path)
-  if (nzchar(reason)) {
-    abort_library_load(path, reason)
-  }
+  check_engine_library(path)
   if (!.Call(tavik4r_LoadTavik, path)) {
     abort_library_load(path, "the engine library could not be set up.")
   }
@@ -44,8 +44,9 @@ tavik_load <- function(library) {
 #' in use or its open project.
 #'
 #' @inheritParams tavik_load
-#' @return `TRUE` if the file loads, `FALSE` otherwise (also for a file that
-#'   does not exist). Call [tavik_load()] to learn why a file does not load.
+#' @return `TRUE` if the file loads and exports the engine's entry points,
+#'   `FALSE` otherwise (also for a file that does not exist). Call
+#'   [tavik_load()] to learn why a file does not load.
 #' @export
 #' @examples
 #' tavik_library_loads(tavik_example_engine())
@@ -55,7 +56,37 @@ tavik_library_loads <- function(library) {
   if (!file.exists(library)) {
     return(FALSE)
   }
-  .Call(tavik4r_TestLoadedApi, normalizePath(library))
+  path <- normalizePath(library)
+  isTRUE(.Call(tavik4r_TestLoadedApi, path)) &&
+    identical(.Call(tavik4r_MissingEntryPoints, path), character())
+}
+
+# An error unless the library at `path` loads and exports every engine entry
+# point the package calls.
+check_engine_library <- function(path) {
+  reason <- library_load_error(path)
+  if (nzchar(reason)) {
+    abort_library_load(path, reason)
+  }
+  missing <- .Call(tavik4r_MissingEntryPoints, path)
+  if (is.null(missing)) {
+    abort_library_load(path, "the library could not be loaded to look up its entry points.")
+  }
+  if (length(missing)) {
+    shown <- if (length(missing) > 6L) {
+      sprintf("%s and %d more (all in the error's field `missing`)",
+              paste(missing[1:5], collapse = ", "), length(missing) - 5L)
+    } else {
+      paste(missing, collapse = ", ")
+    }
+    abort_library_load(
+      path,
+      sprintf("it is not a Tavik engine library: it lacks the engine entry point%s %s.",
+              if (length(missing) == 1L) "" else "s", shown),
+      missing = missing
+    )
+  }
+  invisible(path)
 }
 
 # The absolute path of an existing library file, or an error saying what to
@@ -78,7 +109,7 @@ existing_library <- function(library) {
   normalizePath(library)
 }
 
-abort_library_load <- function(path, reason) {
+abort_library_load <- function(path, reason, missing = character()) {
   tavik_abort(
     sprintf(
       paste0(
@@ -91,6 +122,7 @@ abort_library_load <- function(path, reason) {
     ),
     "tavik_library_load_error",
     path = path,
-    reason = reason
+    reason = reason,
+    missing = missing
   )
 }

@@ -9,8 +9,9 @@
 #'   describes the format the simulated engine reads.
 #' @return `TRUE`, invisibly. Failures are errors: `tavik_no_engine` when no
 #'   engine library is loaded, `tavik_project_error` when the file does not
-#'   exist or the engine cannot open it. Both also have the class
-#'   `tavik_error`.
+#'   exist (with the subclass `tavik_project_not_found`) or the engine cannot
+#'   open it; then the message gives the engine's own reason, which is also
+#'   in the fields `code` and `text`. All have the class `tavik_error`.
 #' @seealso [tavik_load_and_open()], [tavik_close()], [with_tavik_project()].
 #' @export
 #' @examples
@@ -18,6 +19,12 @@
 #' tavik_open(tavik_example_project())
 #' tavik_read("Discount")
 #' tavik_close()
+#'
+#' # A project the engine can't read: the error gives the engine's reason.
+#' damaged <- tempfile(fileext = ".tvp")
+#' writeLines(c("set A = { a }", "parameter X(A) = { a : many }"), damaged)
+#' try(tavik_open(damaged))
+#' unlink(damaged)
 tavik_open <- function(project) {
   path <- existing_project(project)
   if (!engine_loaded()) {
@@ -91,16 +98,20 @@ existing_project <- function(project) {
   normalizePath(project)
 }
 
+# The engine records why it could not read a project (for the simulated
+# engine: the file, the line and the reason); the error passes it on.
 abort_project_open <- function(path) {
+  engine <- .Call(tavik4r_EngineLastError)
+  said <- if (is.null(engine) || !nzchar(engine$text)) {
+    "Check that the file is a project this engine can read and that it is not damaged."
+  } else {
+    sprintf("The engine says (error %d): %s", engine$code, engine$text)
+  }
   tavik_abort(
-    sprintf(
-      paste0(
-        "The engine could not open the project '%s'.\n",
-        "Check that the file is a project this engine can read and that it is not damaged."
-      ),
-      path
-    ),
+    sprintf("The engine could not open the project '%s'.\n%s", path, said),
     "tavik_project_error",
-    path = path
+    path = path,
+    code = if (is.null(engine)) NA_integer_ else engine$code,
+    text = if (is.null(engine)) NA_character_ else engine$text
   )
 }

@@ -9,12 +9,17 @@
 #'   [tavik_load_and_open()] does both, and [tavik_close()] closes the
 #'   project again. [with_tavik_project()] and [local_tavik_project()] close
 #'   it for you.
+#' * [tavik_describe()] tells what an identifier is: its kind, the type of
+#'   its values, its sets, its range and how many values it holds.
 #' * [tavik_read()] gives the data of an identifier as a data frame (one
-#'   column per index set, then the values) or, for a scalar, as a vector of
-#'   length 1. [tavik_write()] replaces the data of an identifier.
+#'   column per index set, then the values), a scalar as a vector of length
+#'   1, and a set as its labels. [tavik_write()] replaces the data of an
+#'   identifier, or with `replace = FALSE` changes only the given tuples,
+#'   after checking every label and value.
 #' * [tavik_library_loads()] tests an engine library file.
 #'
 #' The engine holds one project at a time for the whole R process.
+#' `vignette("tavik4r")` walks through a session.
 #'
 #' @section The simulated engine:
 #' Without the real engine, use the simulated engine shipped with the
@@ -24,13 +29,31 @@
 #' package = "tavik4r")` walks through a session.
 #'
 #' @section Errors:
-#' Failures you can act on are errors with classes of their own, all
-#' inheriting from `tavik_error`: `tavik_argument_error`,
-#' `tavik_library_not_found`, `tavik_library_load_error`, `tavik_no_engine`,
-#' `tavik_project_error` (with `tavik_project_not_found` for a missing
-#' file) and `tavik_no_project`. Errors reported by the engine keep the
-#' engine's message, and their first class names the failure, such as
-#' `Tavik::TavikException`.
+#' Every error the functions raise inherits from `tavik_error`, with a class
+#' that says what went wrong and fields to act on:
+#' * `tavik_argument_error`: a wrong argument;
+#' * `tavik_library_not_found` and `tavik_library_load_error` (fields `path`,
+#'   `reason`, `missing`): an engine library that is missing, does not load
+#'   or lacks engine entry points;
+#' * `tavik_no_engine`, `tavik_no_project`: call [tavik_load()] or
+#'   [tavik_open()] first;
+#' * `tavik_project_error` (fields `path`, `code`, `text`), with
+#'   `tavik_project_not_found` for a missing file: a project the engine
+#'   can't open, with the engine's reason;
+#' * `tavik_project_already_open`: [with_tavik_project()] and
+#'   [local_tavik_project()] leave an open project alone;
+#' * `tavik_unknown_identifier` (fields `identifier`, `code`, `text`);
+#' * `tavik_label_error` (fields `identifier`, `set`, `column`, `row`,
+#'   `label`): a label not in its set;
+#' * `tavik_data_error` (fields `identifier`, `column`, `row`, `value`,
+#'   `problem`): data that does not fit the identifier;
+#' * `tavik_engine_error` (fields `identifier`, `code`, `text`,
+#'   `restored`): the engine refused.
+#'
+#' Where an underlying condition exists, such as the engine's fault record
+#' or a C++ exception, it is the field `parent`. Errors that R itself raises
+#' during a transfer (an interrupt, a time limit, memory) reach the caller as
+#' they are.
 #'
 #' @section Standard output:
 #' The engine binding writes a few diagnostic lines, such as the path of an

@@ -6,49 +6,75 @@
 \alias{tavik4r-package}
 \title{tavik4r: read and write Tavik modelling engine data from R}
 \description{
-The package loads the Tavik engine's run-time library (`libtavik3.dll`)
+The package loads the Tavik engine's run-time library (\code{libtavik3.dll})
 into R, opens an engine project and moves the data of its identifiers
 between the engine and R.
 }
 \section{Working with a project}{
 
-* [tavik_load()] loads the engine library, [tavik_open()] opens a project,
-  [tavik_load_and_open()] does both, and [tavik_close()] closes the
-  project again. [with_tavik_project()] and [local_tavik_project()] close
-  it for you.
-* [tavik_read()] gives the data of an identifier as a data frame (one
-  column per index set, then the values) or, for a scalar, as a vector of
-  length 1. [tavik_write()] replaces the data of an identifier.
-* [tavik_library_loads()] tests an engine library file.
+\itemize{
+\item \code{\link[=tavik_load]{tavik_load()}} loads the engine library, \code{\link[=tavik_open]{tavik_open()}} opens a project,
+\code{\link[=tavik_load_and_open]{tavik_load_and_open()}} does both, and \code{\link[=tavik_close]{tavik_close()}} closes the
+project again. \code{\link[=with_tavik_project]{with_tavik_project()}} and \code{\link[=local_tavik_project]{local_tavik_project()}} close
+it for you.
+\item \code{\link[=tavik_describe]{tavik_describe()}} tells what an identifier is: its kind, the type of
+its values, its sets, its range and how many values it holds.
+\item \code{\link[=tavik_read]{tavik_read()}} gives the data of an identifier as a data frame (one
+column per index set, then the values), a scalar as a vector of length
+1, and a set as its labels. \code{\link[=tavik_write]{tavik_write()}} replaces the data of an
+identifier, or with \code{replace = FALSE} changes only the given tuples,
+after checking every label and value.
+\item \code{\link[=tavik_library_loads]{tavik_library_loads()}} tests an engine library file.
+}
 
 The engine holds one project at a time for the whole R process.
+\code{vignette("tavik4r")} walks through a session.
 }
 
 \section{The simulated engine}{
 
 Without the real engine, use the simulated engine shipped with the
-package, [tavik_example_engine()], and its example projects,
-[tavik_example_project()]. [tavik_project_format] describes the project
-files it reads, for writing projects of your own. `demo("transport",
-package = "tavik4r")` walks through a session.
+package, \code{\link[=tavik_example_engine]{tavik_example_engine()}}, and its example projects,
+\code{\link[=tavik_example_project]{tavik_example_project()}}. \link{tavik_project_format} describes the project
+files it reads, for writing projects of your own. \code{demo("transport", package = "tavik4r")} walks through a session.
 }
 
 \section{Errors}{
 
-Failures you can act on are errors with classes of their own, all
-inheriting from `tavik_error`: `tavik_argument_error`,
-`tavik_library_not_found`, `tavik_library_load_error`, `tavik_no_engine`,
-`tavik_project_error` (with `tavik_project_not_found` for a missing
-file) and `tavik_no_project`. Errors reported by the engine keep the
-engine's message, and their first class names the failure, such as
-`Tavik::TavikException`.
+Every error the functions raise inherits from \code{tavik_error}, with a class
+that says what went wrong and fields to act on:
+\itemize{
+\item \code{tavik_argument_error}: a wrong argument;
+\item \code{tavik_library_not_found} and \code{tavik_library_load_error} (fields \code{path},
+\code{reason}, \code{missing}): an engine library that is missing, does not load
+or lacks engine entry points;
+\item \code{tavik_no_engine}, \code{tavik_no_project}: call \code{\link[=tavik_load]{tavik_load()}} or
+\code{\link[=tavik_open]{tavik_open()}} first;
+\item \code{tavik_project_error} (fields \code{path}, \code{code}, \code{text}), with
+\code{tavik_project_not_found} for a missing file: a project the engine
+can't open, with the engine's reason;
+\item \code{tavik_project_already_open}: \code{\link[=with_tavik_project]{with_tavik_project()}} and
+\code{\link[=local_tavik_project]{local_tavik_project()}} leave an open project alone;
+\item \code{tavik_unknown_identifier} (fields \code{identifier}, \code{code}, \code{text});
+\item \code{tavik_label_error} (fields \code{identifier}, \code{set}, \code{column}, \code{row},
+\code{label}): a label not in its set;
+\item \code{tavik_data_error} (fields \code{identifier}, \code{column}, \code{row}, \code{value},
+\code{problem}): data that does not fit the identifier;
+\item \code{tavik_engine_error} (fields \code{identifier}, \code{code}, \code{text},
+\code{restored}): the engine refused.
+}
+
+Where an underlying condition exists, such as the engine's fault record
+or a C++ exception, it is the field \code{parent}. Errors that R itself raises
+during a transfer (an interrupt, a time limit, memory) reach the caller as
+they are.
 }
 
 \section{Standard output}{
 
 The engine binding writes a few diagnostic lines, such as the path of an
 engine library it could not load, on the process's standard output. They
-bypass R's console, so `capture.output()` and `sink()` do not see them.
+bypass R's console, so \code{capture.output()} and \code{sink()} do not see them.
 }
 
 \author{

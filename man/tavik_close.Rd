@@ -7,14 +7,21 @@
 tavik_close()
 }
 \value{
-`TRUE` if a project was closed, `FALSE` if there was none to close,
-  invisibly.
+\code{TRUE} if a project was closed, \code{FALSE} if there was none to close,
+invisibly.
 }
 \description{
-Closes the project opened with [tavik_open()] or [tavik_load_and_open()].
+Closes the project opened with \code{\link[=tavik_open]{tavik_open()}} or \code{\link[=tavik_load_and_open]{tavik_load_and_open()}}.
 The engine library stays loaded, so another project can be opened next.
 Closing when no project is open does nothing, which makes the function
 safe in clean-up code.
+}
+\details{
+Closing a project makes the engine load its library file again. When that
+fails (the file was moved or deleted), the project is closed but no engine
+library is loaded any more: the function then returns \code{FALSE} with a
+warning of class \code{tavik_library_lost} that names the file, and
+\code{\link[=tavik_load]{tavik_load()}} starts afresh.
 }
 \examples{
 tavik_load_and_open(tavik_example_engine(), tavik_example_project())

@@ -11,8 +11,8 @@ The path of the installed simulated engine library.
 }
 \description{
 The package comes with a simulated Tavik engine: a shared library named
-`libtavik3.dll` (on every platform) that reads project files of its own
-text format (see [tavik_project_format]) and behaves like a sparse
+\code{libtavik3.dll} (on every platform) that reads project files of its own
+text format (see \link{tavik_project_format}) and behaves like a sparse
 modelling engine. Use it to try the package without the real engine.
 }
 \examples{
@@ -21,6 +21,6 @@ basename(engine)
 file.exists(engine)
 }
 \seealso{
-[tavik_example_project()] for the example projects,
-  [tavik_load()] to load the engine.
+\code{\link[=tavik_example_project]{tavik_example_project()}} for the example projects,
+\code{\link[=tavik_load]{tavik_load()}} to load the engine.
 }

@@ -14,12 +14,14 @@ The path of the project file.
 }
 \description{
 Returns the path of a project file shipped with the package:
-* `"transport"`: a small transport model with plants, markets and years,
-  costs over two sets, capacities, an element parameter, string and
-  scalar identifiers and a scoped identifier (`Plant::Area::Stock`).
-* `"bench1e6"`: generated identifiers of a million values each (double,
-  integer over an integer set, string, element) and empty targets.
-* `"bench1e7"`: one generated identifier of ten million values.
+\itemize{
+\item \code{"transport"}: a small transport model with plants, markets and years,
+costs over two sets, capacities, an element parameter, string and
+scalar identifiers and a scoped identifier (\verb{Plant::Area::Stock}).
+\item \code{"bench1e6"}: generated identifiers of a million values each (double,
+integer over an integer set, string, element) and empty targets.
+\item \code{"bench1e7"}: one generated identifier of ten million values.
+}
 }
 \examples{
 project <- tavik_example_project("transport")
@@ -27,6 +29,6 @@ basename(project)
 cat(head(readLines(project), 12), sep = "\n")
 }
 \seealso{
-[tavik_project_format] for writing projects of your own,
-  [tavik_example_engine()].
+\link{tavik_project_format} for writing projects of your own,
+\code{\link[=tavik_example_engine]{tavik_example_engine()}}.
 }

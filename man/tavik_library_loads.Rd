@@ -7,13 +7,14 @@
 tavik_library_loads(library)
 }
 \arguments{
-\item{library}{Path of the engine library file (`libtavik3.dll`). Use
-[tavik_example_engine()] for the simulated engine shipped with the
+\item{library}{Path of the engine library file (\code{libtavik3.dll}). Use
+\code{\link[=tavik_example_engine]{tavik_example_engine()}} for the simulated engine shipped with the
 package.}
 }
 \value{
-`TRUE` if the file loads, `FALSE` otherwise (also for a file that
-  does not exist). Call [tavik_load()] to learn why a file does not load.
+\code{TRUE} if the file loads and exports the engine's entry points,
+\code{FALSE} otherwise (also for a file that does not exist). Call
+\code{\link[=tavik_load]{tavik_load()}} to learn why a file does not load.
 }
 \description{
 Loads the library file and unloads it again, without changing the engine

@@ -7,25 +7,28 @@
 tavik_load(library)
 }
 \arguments{
-\item{library}{Path of the engine library file (`libtavik3.dll`). Use
-[tavik_example_engine()] for the simulated engine shipped with the
+\item{library}{Path of the engine library file (\code{libtavik3.dll}). Use
+\code{\link[=tavik_example_engine]{tavik_example_engine()}} for the simulated engine shipped with the
 package.}
 }
 \value{
-`TRUE`, invisibly. Failures are errors: `tavik_library_not_found`
-  when the file does not exist, `tavik_library_load_error` when the system
-  cannot load it (its `reason` field holds the system's own text). Both
-  also have the class `tavik_error`.
+\code{TRUE}, invisibly. Failures are errors: \code{tavik_library_not_found}
+when the file does not exist, \code{tavik_library_load_error} when the system
+cannot load it or it lacks engine entry points (its \code{reason} field holds
+the system's own text or names the entry points, which are also in its
+\code{missing} field). Both also have the class \code{tavik_error}.
 }
 \description{
 Loads the engine's run-time library into the R process and makes it the
-engine that [tavik_open()], [tavik_read()] and [tavik_write()] work with.
+engine that \code{\link[=tavik_open]{tavik_open()}}, \code{\link[=tavik_read]{tavik_read()}} and \code{\link[=tavik_write]{tavik_write()}} work with.
 Loading an engine while a project is open closes that project first.
 }
 \details{
 The library is tested before the current engine is touched, so a file
-that cannot be loaded leaves a loaded engine and its open project as they
-were.
+that cannot be loaded, or that is not an engine library, leaves a loaded
+engine and its open project as they were. A library that does not export
+every engine entry point the package calls is refused, with the missing
+ones named.
 }
 \examples{
 tavik_load(tavik_example_engine())
@@ -37,6 +40,6 @@ try(tavik_load(not_a_library))
 unlink(not_a_library)
 }
 \seealso{
-[tavik_library_loads()] to test a file without loading it,
-  [tavik_load_and_open()].
+\code{\link[=tavik_library_loads]{tavik_library_loads()}} to test a file without loading it,
+\code{\link[=tavik_load_and_open]{tavik_load_and_open()}}.
 }

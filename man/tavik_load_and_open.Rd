@@ -7,20 +7,20 @@
 tavik_load_and_open(library, project)
 }
 \arguments{
-\item{library}{Path of the engine library file (`libtavik3.dll`). Use
-[tavik_example_engine()] for the simulated engine shipped with the
+\item{library}{Path of the engine library file (\code{libtavik3.dll}). Use
+\code{\link[=tavik_example_engine]{tavik_example_engine()}} for the simulated engine shipped with the
 package.}
 
-\item{project}{Path of the project file. Use [tavik_example_project()] for
-the example projects shipped with the package; [tavik_project_format]
+\item{project}{Path of the project file. Use \code{\link[=tavik_example_project]{tavik_example_project()}} for
+the example projects shipped with the package; \link{tavik_project_format}
 describes the format the simulated engine reads.}
 }
 \value{
-`TRUE`, invisibly. Failures are the errors of [tavik_load()] and
-  [tavik_open()].
+\code{TRUE}, invisibly. Failures are the errors of \code{\link[=tavik_load]{tavik_load()}} and
+\code{\link[=tavik_open]{tavik_open()}}.
 }
 \description{
-[tavik_load()] followed by [tavik_open()], in one call. Both arguments are
+\code{\link[=tavik_load]{tavik_load()}} followed by \code{\link[=tavik_open]{tavik_open()}}, in one call. Both arguments are
 checked before anything is loaded.
 }
 \examples{
@@ -29,6 +29,6 @@ head(tavik_read("Cost"))
 tavik_close()
 }
 \seealso{
-[with_tavik_project()] and [local_tavik_project()], which also
-  close the project again.
+\code{\link[=with_tavik_project]{with_tavik_project()}} and \code{\link[=local_tavik_project]{local_tavik_project()}}, which also
+close the project again.
 }

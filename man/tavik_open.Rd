@@ -7,19 +7,20 @@
 tavik_open(project)
 }
 \arguments{
-\item{project}{Path of the project file. Use [tavik_example_project()] for
-the example projects shipped with the package; [tavik_project_format]
+\item{project}{Path of the project file. Use \code{\link[=tavik_example_project]{tavik_example_project()}} for
+the example projects shipped with the package; \link{tavik_project_format}
 describes the format the simulated engine reads.}
 }
 \value{
-`TRUE`, invisibly. Failures are errors: `tavik_no_engine` when no
-  engine library is loaded, `tavik_project_error` when the file does not
-  exist or the engine cannot open it. Both also have the class
-  `tavik_error`.
+\code{TRUE}, invisibly. Failures are errors: \code{tavik_no_engine} when no
+engine library is loaded, \code{tavik_project_error} when the file does not
+exist (with the subclass \code{tavik_project_not_found}) or the engine cannot
+open it; then the message gives the engine's own reason, which is also
+in the fields \code{code} and \code{text}. All have the class \code{tavik_error}.
 }
 \description{
 Opens a project in the loaded engine, so that its identifiers can be read
-with [tavik_read()] and written with [tavik_write()]. A project that is
+with \code{\link[=tavik_read]{tavik_read()}} and written with \code{\link[=tavik_write]{tavik_write()}}. A project that is
 already open is closed first: the engine holds one project at a time.
 }
 \examples{
@@ -27,7 +28,13 @@ tavik_load(tavik_example_engine())
 tavik_open(tavik_example_project())
 tavik_read("Discount")
 tavik_close()
+
+# A project the engine can't read: the error gives the engine's reason.
+damaged <- tempfile(fileext = ".tvp")
+writeLines(c("set A = { a }", "parameter X(A) = { a : many }"), damaged)
+try(tavik_open(damaged))
+unlink(damaged)
 }
 \seealso{
-[tavik_load_and_open()], [tavik_close()], [with_tavik_project()].
+\code{\link[=tavik_load_and_open]{tavik_load_and_open()}}, \code{\link[=tavik_close]{tavik_close()}}, \code{\link[=with_tavik_project]{with_tavik_project()}}.
 }

@@ -4,34 +4,33 @@
 \alias{tavik_project_format}
 \title{Project files of the simulated engine}
 \description{
-The simulated engine ([tavik_example_engine()]) opens project files in a
+The simulated engine (\code{\link[=tavik_example_engine]{tavik_example_engine()}}) opens project files in a
 small text format. A project declares sets with their elements, indices,
 parameters and variables (numeric, integer, string or element valued,
-with or without index sets) and their data; `generate` fills an
+with or without index sets) and their data; \code{generate} fills an
 identifier with deterministic data for large tests. For example:
 }
 \details{
-```
-set Plants = { Amsterdam, Berlin, "New York" }
-set Markets = { m1..m3 }
-set Years subset of Integers = { 2024..2026 }
+\if{html}{\out{<div class="sourceCode">}}\preformatted{set Plants = \{ Amsterdam, Berlin, "New York" \}
+set Markets = \{ m1..m3 \}
+set Years subset of Integers = \{ 2024..2026 \}
 index p in Plants
-parameter Cost(p, Markets) = {
+parameter Cost(p, Markets) = \{
   Amsterdam, m1 : 2.5
   Berlin, m3 : 4
-}
+\}
 string parameter ModelName = "Transport"
 parameter Big(Plants, Markets)
 generate Big density=0.5 seed=1
-```
+}\if{html}{\out{</div>}}
 
-The complete description is the file `FORMAT.md` next to the example
-projects: `system.file("projects", "FORMAT.md", package = "tavik4r")`.
+The complete description is the file \code{FORMAT.md} next to the example
+projects: \code{system.file("projects", "FORMAT.md", package = "tavik4r")}.
 }
 \examples{
 format_file <- system.file("projects", "FORMAT.md", package = "tavik4r")
 cat(head(readLines(format_file), 20), sep = "\n")
 }
 \seealso{
-[tavik_example_project()]
+\code{\link[=tavik_example_project]{tavik_example_project()}}
 }

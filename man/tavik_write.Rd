@@ -4,34 +4,119 @@
 \alias{tavik_write}
 \title{Write data into an engine identifier}
 \usage{
-tavik_write(data, identifier, add_missing = FALSE)
+tavik_write(
+  data,
+  identifier,
+  add_missing = FALSE,
+  replace = TRUE,
+  na = c("error", "drop")
+)
 }
 \arguments{
-\item{data}{A data frame shaped like the one [tavik_read()] returns for
+\item{data}{A data frame shaped like the one \code{\link[=tavik_read]{tavik_read()}} returns for
 the identifier, or a single value for a scalar identifier.}
 
 \item{identifier}{Name of the identifier.}
 
 \item{add_missing}{What to do with a label that a set of the identifier
-does not have: `FALSE` (the default) makes it an error, `TRUE` adds the
+does not have: \code{FALSE} (the default) makes it an error, \code{TRUE} adds the
 label to the set.}
+
+\item{replace}{\code{TRUE} (the default) replaces all data of the identifier
+by \code{data}; \code{FALSE} writes only the tuples in \code{data} and leaves all
+others as they are (a zero or \code{""} there removes the tuple).}
+
+\item{na}{What an \code{NA} in \code{data} means: \code{"error"} (the default) or
+\code{"drop"} (leave the row out).}
 }
 \value{
-`data`, invisibly. With no project open the error has the class
-  `tavik_no_project`, a wrong argument gives `tavik_argument_error`.
-  Errors of the engine, such as a label missing from a set, come with the
-  engine's message and class. Every row is checked before anything is
-  written, so data that can't be written leaves the identifier and its
-  sets as they were. Only an engine that refuses in the middle of writing
-  leaves the rows written so far; labels that `add_missing = TRUE` added
-  before the refusal stay in their sets.
+\code{data}, invisibly. Errors, all inheriting from \code{tavik_error}:
+\itemize{
+\item \code{tavik_argument_error}: a wrong argument, or an identifier that can't be
+written (a set or an index);
+\item \code{tavik_no_project}: no project is open;
+\item \code{tavik_unknown_identifier}: the project has no such identifier;
+\item \code{tavik_data_error}: the data does not fit: fields \code{identifier},
+\code{column} (the column's name), \code{row}, \code{value} and \code{problem} (\code{"shape"},
+\code{"columns"}, \code{"type"}, \code{"na"}, \code{"integer"} or \code{"text"});
+\item \code{tavik_label_error}: a label that the set lacks, or an element value
+that is not in the range set: fields \code{identifier}, \code{set}, \code{column},
+\code{row} and \code{label}, as you wrote them;
+\item \code{tavik_engine_error}: the engine refused: fields \code{identifier}, \code{code}
+and \code{text} (the engine's own) and \code{restored}.
+}
+
+Row numbers are those of \code{data}; where the engine reported the error,
+its record is the \code{parent} field.
 }
 \description{
-Replaces all data of an identifier of the open project. For an identifier
-over sets, give a data frame with one column per index, in the order of
-the identifier's sets, followed by the value column; columns are matched
-by position, not by name. For a scalar identifier, give a single value.
+Writes a data frame into an identifier of the open project, or a single
+value into a scalar. By default the write replaces all data of the
+identifier; with \code{replace = FALSE} it assigns the given tuples and leaves
+all others as they are.
 }
+\section{Columns}{
+
+Give one label column per set of the identifier and a value column, as
+\code{\link[=tavik_read]{tavik_read()}} returns them. When the label columns are named after the
+identifier's sets (\code{Plants}, \code{Markets}; a set used twice as \code{Cities} and
+\code{Cities.1}), they are matched by name, in any order, and the remaining
+column holds the values. When no column is named after one of its sets,
+columns are taken by position: the label columns in the order of the
+identifier's sets, then the values. Columns named after some of its sets
+but not covering them exactly are an error. \code{\link[=tavik_describe]{tavik_describe()}} gives the
+names in \code{columns}.
+}
+
+\section{Types}{
+
+Values are checked before anything is written and never converted
+silently:
+\itemize{
+\item labels of a set of text labels: character or factor (a factor by its
+labels); labels of a set of integers (a subset of \code{Integers}): integers
+or whole numbers;
+\item numeric values: numbers or logicals (\code{TRUE} is 1, \code{FALSE} 0); integer
+values: integers, logicals or whole numbers within the 32-bit range;
+not a factor, \code{Date}, \code{POSIXct}, \code{difftime}, complex or text;
+\item string values: character or factor; element values: labels of the range
+set (integers for a set of integers), which a write never adds to it.
+}
+
+Texts may be in any encoding R marks (UTF-8, latin1, the native one);
+texts marked as \code{"bytes"} are refused.
+}
+
+\section{Missing values}{
+
+\code{NA} (and \code{NaN}) is not a value the engine can hold. With \code{na = "error"}
+(the default) an \code{NA} label, value or text is an error naming the column
+and the row. With \code{na = "drop"} such rows are left out of the write: with
+\code{replace = TRUE} their tuples end up with no value, with \code{replace = FALSE} they keep what they had. For a scalar, \code{"drop"} writes nothing.
+}
+
+\section{Sparse data}{
+
+The engine stores only values that mean something: a zero, an empty text
+\code{""} and no element are "no value". They are not stored, and writing one
+removes the tuple, also with \code{replace = FALSE}. So a zero in the data
+frame does not give a row of \code{tavik_read()}. A tuple given twice keeps
+the value of its last row. An element value can't be written as "no
+element" (\code{""} is not a label of the range set): to remove such a tuple,
+leave it out of a write with \code{replace = TRUE}.
+}
+
+\section{All or nothing}{
+
+Every row is checked before anything is written, so data that can't be
+written leaves the identifier and its sets as they were. When the engine
+refuses a value in the middle of writing, the identifier's previous data
+is written back and the error says so (its \code{restored} field is \code{TRUE};
+should the engine refuse that too, the message says what the identifier
+now holds). Labels that \code{add_missing = TRUE} added to a set stay there:
+the engine can't remove them.
+}
+
 \examples{
 tavik_load_and_open(tavik_example_engine(), tavik_example_project())
 
@@ -39,11 +124,24 @@ cost <- tavik_read("Cost")
 cost$Cost <- cost$Cost * 1.1
 tavik_write(cost, "Cost")
 
+# Columns named after the sets are matched by name:
+tavik_write(cost[, c("Markets", "Plants", "Cost")], "Cost")
+
+# Change one value and leave the others as they are; a zero removes one:
+tavik_write(data.frame(Plants = c("Berlin", "Chicago"), Markets = c("m1", "m4"),
+                       Cost = c(1.5, 0)), "Cost", replace = FALSE)
+tavik_read("Cost")
+
+# A mistake is an error that names the column and the row:
+bad <- data.frame(Plants = c("Berlin", NA), Markets = "m1", Cost = 1)
+try(tavik_write(bad, "Cost"))
+tavik_write(bad, "Cost", replace = FALSE, na = "drop")
+
 tavik_write(0.07, "Discount")
 tavik_read("Discount")
 
 tavik_close()
 }
 \seealso{
-[tavik_read()].
+\code{\link[=tavik_read]{tavik_read()}}, \code{\link[=tavik_describe]{tavik_describe()}}.
 }

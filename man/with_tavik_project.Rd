@@ -10,28 +10,37 @@ with_tavik_project(library, project, code)
 local_tavik_project(library, project, envir = parent.frame())
 }
 \arguments{
-\item{library}{Path of the engine library file (`libtavik3.dll`). Use
-[tavik_example_engine()] for the simulated engine shipped with the
+\item{library}{Path of the engine library file (\code{libtavik3.dll}). Use
+\code{\link[=tavik_example_engine]{tavik_example_engine()}} for the simulated engine shipped with the
 package.}
 
-\item{project}{Path of the project file. Use [tavik_example_project()] for
-the example projects shipped with the package; [tavik_project_format]
+\item{project}{Path of the project file. Use \code{\link[=tavik_example_project]{tavik_example_project()}} for
+the example projects shipped with the package; \link{tavik_project_format}
 describes the format the simulated engine reads.}
 
 \item{code}{Code to run while the project is open.}
 
 \item{envir}{The frame whose exit closes the project; by default the
-function that calls `local_tavik_project()`.}
+function that calls \code{local_tavik_project()}.}
 }
 \value{
-`with_tavik_project()` returns the value of `code`;
-  `local_tavik_project()` returns `TRUE`, invisibly.
+\code{with_tavik_project()} returns the value of \code{code};
+\code{local_tavik_project()} returns \code{TRUE}, invisibly. Failures are the
+errors of \code{\link[=tavik_load]{tavik_load()}} and \code{\link[=tavik_open]{tavik_open()}}, and
+\code{tavik_project_already_open}.
 }
 \description{
-`with_tavik_project()` loads the engine library, opens the project, runs
-`code` and closes the project again, also when `code` fails.
-`local_tavik_project()` does the same for the rest of the calling
+\code{with_tavik_project()} loads the engine library, opens the project, runs
+\code{code} and closes the project again, also when \code{code} fails.
+\code{local_tavik_project()} does the same for the rest of the calling
 function: the project is closed when that function returns or fails.
+}
+\details{
+Both refuse to start while a project is open, with an error of class
+\code{tavik_project_already_open}: the engine holds one project at a time, so
+they would have to close the caller's project (and lose what it has not
+saved). Close it first with \code{\link[=tavik_close]{tavik_close()}}, or use the open project
+directly. For the same reason they can't be nested.
 }
 \examples{
 with_tavik_project(tavik_example_engine(), tavik_example_project(), {
@@ -43,7 +52,12 @@ total_demand <- function() {
   sum(tavik_read("Demand")$Demand)
 }
 total_demand()
+
+# A project that is open already is left alone:
+tavik_load_and_open(tavik_example_engine(), tavik_example_project())
+try(total_demand())
+tavik_close()
 }
 \seealso{
-[tavik_load_and_open()], [tavik_close()].
+\code{\link[=tavik_load_and_open]{tavik_load_and_open()}}, \code{\link[=tavik_close]{tavik_close()}}.
 }

@@ -16,7 +16,12 @@ test_that("wrong arguments give tavik_argument_error with the argument named", {
     list(quote(tavik_write(1, c("a", "b"))), "`identifier` must be a single string"),
     list(quote(tavik_write(1, "Discount", add_missing = NA)), "`add_missing` must be TRUE or FALSE, not NA."),
     list(quote(tavik_write(1, "Discount", add_missing = c(TRUE, FALSE))), "`add_missing` must be TRUE or FALSE"),
-    list(quote(tavik_write(1, "Discount", add_missing = 1)), "`add_missing` must be TRUE or FALSE")
+    list(quote(tavik_write(1, "Discount", add_missing = 1)), "`add_missing` must be TRUE or FALSE"),
+    list(quote(tavik_write(1, "Discount", replace = "yes")), "`replace` must be TRUE or FALSE, not a character vector of length 1."),
+    list(quote(tavik_write(1, "Discount", na = "zero")), "`na` must be \"error\" or \"drop\", not \"zero\"."),
+    list(quote(tavik_write(1, "Discount", na = c("drop", "error"))), "`na` must be \"error\" or \"drop\", not a character vector of length 2."),
+    list(quote(tavik_describe(1)), "`identifier` must be a character vector of identifier names"),
+    list(quote(local_tavik_project("x", "y", envir = 1)), "`envir` must be an environment, not a numeric vector of length 1.")
   )
   for (case in cases) {
     error <- expect_error(eval(case[[1]]), class = "tavik_argument_error")

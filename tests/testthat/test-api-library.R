@@ -37,3 +37,32 @@ test_that("a library that fails to load leaves the open project in place", {
   expect_length(result$discount, 1)
   expect_true(result$closed)
 })
+
+test_that("a library without the engine's entry points is refused, naming the missing ones", {
+  result <- run_fresh(function() {
+    library(tavik4r)
+    libm <- Sys.glob(c("/lib/x86_64-linux-gnu/libm.so.6", "/usr/lib/x86_64-linux-gnu/libm.so.6",
+                       "/lib64/libm.so.6", "/usr/lib/libm.so.6"))
+    fixture <- system.file("testlibs", "no-valuecard", "libtavik3.dll", package = "tavik4r")
+    catch <- function(expr) tryCatch(expr, error = function(e) e)
+    tavik_load_and_open(tavik_example_engine(), tavik_example_project())
+    list(
+      fixture = catch(tavik_load(fixture)),
+      fixture_loads = tavik_library_loads(fixture),
+      libm = if (length(libm)) catch(tavik_load(libm[[1]])),
+      libm_loads = if (length(libm)) tavik_library_loads(libm[[1]]),
+      discount = tavik_read("Discount")
+    )
+  })
+  expect_s3_class(result$fixture, c("tavik_library_load_error", "tavik_error"))
+  expect_identical(result$fixture$missing, "TavikValueCard")
+  expect_match(conditionMessage(result$fixture), "lacks the engine entry point TavikValueCard.",
+               fixed = TRUE)
+  expect_false(result$fixture_loads)
+  expect_identical(result$discount, 0.05)  # the engine and project in use stay
+  skip_if(is.null(result$libm), "no C math library found")
+  expect_s3_class(result$libm, "tavik_library_load_error")
+  expect_true(all(c("TavikServerProjectOpenW", "TavikValueCard") %in% result$libm$missing))
+  expect_match(conditionMessage(result$libm), "not a Tavik engine library: it lacks the engine entry points TavikServerProjectOpenW")
+  expect_false(result$libm_loads)
+})

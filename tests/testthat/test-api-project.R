@@ -24,7 +24,7 @@ test_that("a project that is missing or unreadable gives tavik_project_error", {
   result <- run_fresh(function() {
     library(tavik4r)
     damaged <- tempfile(fileext = ".tvk")
-    writeLines("not a project", damaged)
+    writeLines(c("set A = { a }", "parameter X(A) = {", "  a : many", "}"), damaged)
     tavik_load(tavik_example_engine())
     catch <- function(expr) tryCatch(expr, error = function(e) e)
     list(
@@ -37,6 +37,10 @@ test_that("a project that is missing or unreadable gives tavik_project_error", {
   expect_match(conditionMessage(result$missing), "tavik_example_project()", fixed = TRUE)
   expect_s3_class(result$damaged, c("tavik_project_error", "tavik_error"))
   expect_match(conditionMessage(result$damaged), "could not open the project")
+  # The engine's own reason: file, line and what is wrong there.
+  expect_match(conditionMessage(result$damaged), ":3: 'many' is not a number", fixed = TRUE)
+  expect_identical(result$damaged$code, 2L)
+  expect_match(result$damaged$text, "'many' is not a number", fixed = TRUE)
   expect_s3_class(result$both_missing, "tavik_project_not_found")
 })
 

@@ -33,7 +33,7 @@ test_that("writes return their input invisibly and are read back", {
   expect_equal(result$discount, 0.25)
 })
 
-test_that("a label missing from a set is an engine error unless add_missing is TRUE", {
+test_that("a label missing from a set is a label error unless add_missing is TRUE", {
   result <- run_fresh(function() {
     library(tavik4r)
     with_tavik_project(tavik_example_engine(), tavik_example_project(), {
@@ -46,20 +46,22 @@ test_that("a label missing from a set is an engine error unless add_missing is T
       list(refused = refused, demand = tavik_read("Demand"), grown = grown)
     })
   })
-  expect_equal(class(result$refused)[[1]], "Tavik::TavikException")
-  expect_match(conditionMessage(result$refused), "Couldn't find set element with label Atlantis",
-               fixed = TRUE)
+  expect_s3_class(result$refused, c("tavik_label_error", "tavik_error"))
+  expect_identical(result$refused[c("identifier", "set", "column", "row", "label")],
+                   list(identifier = "Demand", set = "Markets", column = "Markets", row = 6L,
+                        label = "Atlantis"))
   expect_setequal(result$demand[[1]], result$grown[[1]])
   expect_equal(nrow(result$demand), nrow(result$grown))
 })
 
-test_that("engine errors reach the user with the engine's class and message", {
+test_that("engine errors reach the user as tavik errors with the engine's code and text", {
   result <- run_fresh(function() {
     library(tavik4r)
     with_tavik_project(tavik_example_engine(), tavik_example_project(),
       tryCatch(tavik_read("NoSuchIdentifier"), error = function(e) e)
     )
   })
-  expect_equal(class(result)[[1]], "Tavik::TavikException")
-  expect_false(inherits(result, "tavik_error"))
+  expect_s3_class(result, c("tavik_unknown_identifier", "tavik_error"))
+  expect_identical(result$code, 5L)
+  expect_match(conditionMessage(result), "unknown identifier 'NoSuchIdentifier'", fixed = TRUE)
 })
