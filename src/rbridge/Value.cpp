@@ -35,14 +35,18 @@ void Value::getValue(Tavik::Value& value) {
   frame = asDataFrame(source);
   const R_xlen_t width = Rf_xlength(frame);
   // No column at all is as wrong as two.
+  Tavik::TavikFault shape;
+  shape.kind = Tavik::TavikFault::Shape;
   if (width != 1)
     throw Tavik::TavikException(
         "Writing to a scalar identifier requires 1 data frame "
-        "dimension/column");
+        "dimension/column",
+        shape);
   if (rowsOf(columnAt(frame, 0)) < 1)
     throw Tavik::TavikException(
         "Writing to a scalar identifier requires a value, but the data "
-        "frame has no row");
+        "frame has no row",
+        shape);
   typedColumn().getValue(frame, 0, value);
 }
 
