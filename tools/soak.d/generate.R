@@ -4,8 +4,9 @@
 # writes, closes, opens and library loads, each with a chance of engine
 # refusals at one of the calls it makes.
 #
-# calls_seen holds, per kind of operation and engine call, the most calls
-# an operation without refusals made; refusals aim within that count.
+# calls_seen holds the most calls of each engine call that an operation
+# without refusals made, by soak_calls_key(); refusals aim within that
+# count, and more often at the calls that move data.
 
 pick <- function(x) x[[sample.int(length(x), 1L)]]
 chance <- function(p) stats::runif(1) < p
@@ -29,7 +30,10 @@ soak_known <- c(
     "whose cached copy then lacks it"),
   "scalar-restore-claim" = paste(
     "a refused scalar write whose restore is refused too says the scalar lost",
-    "its value, which it kept")
+    "its value, which it kept"),
+  "read-without-count" = paste(
+    "a read whose count of values is refused takes a refused first value for",
+    "the end and returns no rows")
 )
 soak_skipping <- function(known) known %in% getOption("soak.skip_known", character())
 
@@ -131,21 +135,35 @@ gen_scalar_value <- function(st, id) {
   value
 }
 
-gen_faults <- function(kind, calls_seen) {
+# Operations alike in the calls they make: same kind, same identifier,
+# sets cached or not, project open or not.
+soak_calls_key <- function(st, op) {
+  paste(op$kind, if (is.null(op$id)) "" else op$id, length(st$cache) == 0L, st$open)
+}
+
+soak_data_moving <- c("TavikValueAssignW", "TavikIdentifierEmpty", "TavikSetAddElementRecursiveW",
+                      "TavikValueNextW", "TavikValueCard", "TavikValueResetHandle",
+                      "TavikValueRetrieveW")
+
+gen_faults <- function(kind, seen) {
   entries <- if (kind %in% c("read", "write", "scalar")) soak_data_entries else soak_project_entries
-  seen <- calls_seen[[kind]]
   seen <- if (is.null(seen)) setNames(numeric(length(entries)), entries) else seen[entries]
   seen[is.na(seen)] <- 0
+  weight <- ifelse(entries %in% soak_data_moving, 4, 1)
   one <- function(exclude) {
-    choices <- setdiff(if (any(seen > 0) && chance(0.85)) entries[seen > 0] else entries, exclude)
+    aimed <- any(seen > 0) && chance(0.85)
+    choices <- setdiff(if (aimed) entries[seen > 0] else entries, exclude)
     if (length(choices) == 0L) return(NULL)
-    entry <- pick(choices)
-    nth <- if (chance(0.1)) 0L else sample.int(max(1, seen[[entry]]) + 1L, 1L)
+    entry <- sample(choices, 1L, prob = weight[match(choices, entries)])
+    calls <- max(1, seen[[entry]])
+    nth <- if (chance(0.1)) 0L else if (chance(0.4)) sample.int(min(3, calls), 1L)
+           else sample.int(calls + 1L, 1L)
     # The engine ends the values by refusing the next one, so a refusal of
     # every ValueNextW looks like an identifier without data (its count is
     # only a hint): not a refusal the package can see.
     if (entry == "TavikValueNextW" && nth == 0L) nth <- 1L
-    if (kind == "scalar" && entry == "TavikValueAssignW" && nth == 0L &&
+    # A scalar's restore is its second ValueAssignW.
+    if (kind == "scalar" && entry == "TavikValueAssignW" && nth != 1L &&
         soak_skipping("scalar-restore-claim")) nth <- 1L
     list(entry = entry, nth = as.integer(nth))
   }
@@ -154,6 +172,9 @@ gen_faults <- function(kind, calls_seen) {
   faults <- list(first)
   if (chance(0.12)) {
     second <- one(first$entry)
+    pair <- c(first$entry, second$entry)
+    if (kind == "read" && setequal(pair, c("TavikValueCard", "TavikValueNextW")) &&
+        soak_skipping("read-without-count")) second <- NULL
     if (!is.null(second)) faults <- c(faults, list(second))
   }
   faults
@@ -188,7 +209,11 @@ soak_generate <- function(st, calls_seen) {
     list(kind = kind)
   )
   project_op <- op$kind %in% c("close", "open", "load", "load_open")
-  op$faults <- if (chance(if (project_op) 0.3 else 0.35)) gen_faults(op$kind, calls_seen) else list()
+  op$faults <- if (chance(if (project_op) 0.3 else 0.35)) {
+    gen_faults(op$kind, calls_seen[[soak_calls_key(st, op)]])
+  } else {
+    list()
+  }
   if (project_op && st$open && chance(0.15)) op$close_fails <- TRUE
   # The check after the operation drops the cached sets half of the time.
   if (chance(0.5)) op$drop <- pick(soak_table_ids)

@@ -69,8 +69,9 @@ soak_run <- function(project, ops = NULL, seed = 1L, steps = Inf, seconds = Inf,
     }
     if (generating && length(op$faults) == 0L && !isTRUE(op$close_fails)) {
       made <- result$notes$calls
-      seen <- calls_seen[[op$kind]]
-      calls_seen[[op$kind]] <- if (is.null(seen)) made else pmax(seen, made)
+      key <- soak_calls_key(st, op)
+      seen <- calls_seen[[key]]
+      calls_seen[[key]] <- if (is.null(seen)) made else pmax(seen, made)
     }
     st <- result$st
   }

@@ -2,7 +2,8 @@
 # process, keep whatever still fails the same way (the same kind of
 # problem, or a crash). First the shortest failing tail, then delta
 # debugging over the operations, then each remaining operation made
-# simpler: fewer refusals, no dropped cache, fewer rows.
+# simpler: fewer refusals and at earlier calls, no dropped cache, fewer
+# rows.
 
 # Runs in the child, where none of the soak's code is loaded yet.
 soak_replay_child <- function(dir, project, ops, skip) {
@@ -74,6 +75,15 @@ simpler_ops <- function(op) {
     o <- op
     o$faults <- op$faults[-k]
     out <- c(out, list(o))
+  }
+  for (k in seq_along(op$faults)) {
+    nth <- op$faults[[k]]$nth
+    for (fewer in unique(c(1L, nth %/% 2L, nth - 1L))) {
+      if (fewer < 1L || fewer >= nth) next
+      o <- op
+      o$faults[[k]]$nth <- fewer
+      out <- c(out, list(o))
+    }
   }
   if (isTRUE(op$close_fails)) out <- c(out, list(within(op, rm(close_fails))))
   if (!is.null(op$drop)) out <- c(out, list(within(op, rm(drop))))

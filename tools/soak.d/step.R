@@ -153,7 +153,11 @@ judge_data_op <- function(st, op, outcome, fired, delta) {
     notes <- c(notes, "restored")
   }
   if (grepl("now holds", message, fixed = TRUE)) {
-    if (sum(fired) < 2L && !any(vapply(op$faults, function(f) f$nth == 0L, NA))) {
+    # The restore fails only after a second refusal: a fault on every call,
+    # two faults, or one and the engine's own refusal of the value.
+    refusals <- sum(fired) + any(vapply(op$faults, function(f) f$nth == 0L, NA)) +
+      is.list(plan$error)
+    if (refusals < 2L) {
       return(list(st = st, problem = problem(
         "claim", "one refusal, yet the restore failed too: ", message)))
     }
