@@ -69,6 +69,13 @@ soak_identifiers <- function() {
   )
 }
 
+# One parameter over each set, which only the check writes: a write of
+# every label the reference has for the set and a read of it show the
+# engine's labels in the engine's order; a write of a label the reference
+# lacks must be refused.
+soak_probes <- c(Plants = "ProbePlants", Markets = "ProbeMarkets", Coastal = "ProbeCoastal",
+                 Years = "ProbeYears")
+
 # The project file's text, in UTF-8.
 soak_project_lines <- function(sets = soak_sets(), identifiers = soak_identifiers()) {
   quote <- function(x) {
@@ -85,7 +92,8 @@ soak_project_lines <- function(sets = soak_sets(), identifiers = soak_identifier
                    int = paste(name, "subset of Integers"))
     lines <- c(lines, sprintf("set %s = { %s }", head, paste(items, collapse = ", ")))
   }
-  lines <- c(lines, "index p in Plants")
+  lines <- c(lines, "index p in Plants",
+             sprintf("parameter %s(%s)", soak_probes, names(soak_probes)))
   for (id in names(identifiers)) {
     meta <- identifiers[[id]]
     data <- meta$data

@@ -93,6 +93,12 @@ expected_read <- function(st, id) {
   data
 }
 
+soak_rows <- function(frame, keep) {
+  frame <- frame[keep, , drop = FALSE]
+  rownames(frame) <- NULL
+  frame
+}
+
 # --- writes -------------------------------------------------------------------
 
 missing_label <- function(label, set) {

@@ -35,8 +35,8 @@ soak_count <- function(tally, op, notes) {
 # project. Returns the steps run, the tally and the first problem with the
 # step it came at.
 soak_run <- function(project, ops = NULL, seed = 1L, steps = Inf, seconds = Inf,
-                     log_file = NULL) {
-  eng <- soak_engine(project)
+                     log_file = NULL, record = FALSE) {
+  eng <- soak_engine(project, record)
   eng$reset()
   if (!eng$start()) stop("the engine could not open the soak project ", project)
   st <- soak_initial_state()
@@ -47,9 +47,10 @@ soak_run <- function(project, ops = NULL, seed = 1L, steps = Inf, seconds = Inf,
   generating <- is.null(ops)
   if (generating) set.seed(seed) else steps <- length(ops)
   started <- Sys.time()
-  first <- soak_check(eng, st, list())
+  first <- soak_check(eng, st, list(), list())
   if (!is.null(first$problem)) {
-    return(list(steps = 0L, tally = tally, problem = first$problem, step = 0L))
+    return(list(steps = 0L, tally = tally, problem = first$problem, step = 0L,
+                transcript = eng$transcript()))
   }
   st <- first$st
   step <- 0L
@@ -61,11 +62,13 @@ soak_run <- function(project, ops = NULL, seed = 1L, steps = Inf, seconds = Inf,
       serialize(op, log)
       flush(log)
     }
+    eng$note(sprintf("step %d: %s", step, op_label(op)))
     result <- soak_step(eng, st, op)
     tally <- soak_count(tally, op, result$notes)
     if (!is.null(result$problem)) {
       return(list(steps = step, tally = tally, problem = result$problem, step = step,
-                  seconds = as.numeric(Sys.time() - started, units = "secs")))
+                  seconds = as.numeric(Sys.time() - started, units = "secs"),
+                  transcript = eng$transcript()))
     }
     if (generating && length(op$faults) == 0L && !isTRUE(op$close_fails)) {
       made <- result$notes$calls

@@ -6,24 +6,26 @@
 # rows.
 
 # Runs in the child, where none of the soak's code is loaded yet.
-soak_replay_child <- function(dir, project, ops, skip) {
+soak_replay_child <- function(dir, project, ops, skip, record = FALSE) {
   for (file in file.path(dir, paste0(c("project", "reference", "engine", "generate", "step",
                                        "run", "shrink"), ".R"))) {
     sys.source(file, envir = globalenv())
   }
   options(soak.skip_known = skip)
-  result <- soak_run(project, ops = ops)
-  list(problem = result$problem, step = result$step)
+  result <- soak_run(project, ops = ops, record = record)
+  list(problem = result$problem, step = result$step, transcript = result$transcript)
 }
 
-# Runs ops in a fresh process; the problem they end in, or NULL.
-soak_replay <- function(ctx, ops) {
+# Runs ops in a fresh process; the problem they end in, or NULL. With
+# record = TRUE, the problem comes with the calls made (NULL after a crash).
+soak_replay <- function(ctx, ops, record = FALSE) {
   out <- file.path(ctx$work, "replay.out")
   result <- tryCatch(
-    callr::r(soak_replay_child, args = list(ctx$dir, ctx$project, ops, ctx$skip),
+    callr::r(soak_replay_child, args = list(ctx$dir, ctx$project, ops, ctx$skip, record),
              stdout = out, stderr = out, timeout = ctx$replay_timeout),
     error = function(e) e)
   if (inherits(result, "error")) return(soak_process_problem(result, out))
+  if (record && !is.null(result$problem)) result$problem$transcript <- result$transcript
   result$problem
 }
 
@@ -158,12 +160,6 @@ soak_shrink <- function(ctx, ops, kind) {
        seconds = as.numeric(Sys.time() - started, units = "secs"))
 }
 
-soak_rows <- function(frame, keep) {
-  frame <- frame[keep, , drop = FALSE]
-  rownames(frame) <- NULL
-  frame
-}
-
 # --- the reproduction as R lines ------------------------------------------------
 
 r_text <- function(x) {
@@ -179,7 +175,9 @@ r_text <- function(x) {
         collapse = "")
 }
 
-soak_repro_lines <- function(ops, project, problem, seed) {
+# The reproduction: every call the replay made, as R lines. Without a
+# transcript (the replay crashed), the operations with a plain check.
+soak_repro_lines <- function(ops, project, problem, seed, engine) {
   ids <- paste0("\"", names(soak_ids), "\"", collapse = ", ")
   lines <- c(
     sprintf("# tools/soak, seed %s: the shortest sequence found that fails (%s).", seed,
@@ -192,44 +190,105 @@ soak_repro_lines <- function(ops, project, problem, seed) {
     sprintf("project <- %s", r_text(project)),
     "engine <- tavik4r::tavik_example_engine()",
     "call <- function(name, ...) .Call(name, ..., PACKAGE = \"tavik4r\")",
+    "quiet <- function(expr) invisible(try(expr, silent = TRUE))",
     sprintf("fault <- function(entry, nth) sim$sim_fault(entry, nth, %dL, \"%s\")",
             soak_fault_code, soak_fault_text),
     "clear <- function(entry) sim$sim_fault(entry, -1L)",
-    "# After each step the soak reads every identifier, and may write one back",
-    "# unchanged, which drops the cached sets.",
-    sprintf("ids <- c(%s)", ids),
-    "check <- function(drop = NULL) {",
-    "  if (sim$sim_counter(\"project_open\") == 0) return(invisible(try(call(\"tavik4r_GetData\", \"Cost\"), silent = TRUE)))",
-    "  for (id in ids) call(\"tavik4r_GetData\", id)",
-    "  if (!is.null(drop)) call(\"tavik4r_SetData\", call(\"tavik4r_GetData\", drop), drop, 0L)",
-    "  cat(\"live handles:\", sim$sim_counter(\"live_handles\"), \"\\n\")",
+    "handles <- function() cat(\"live engine handles:\", sim$sim_counter(\"live_handles\"), \"\\n\")",
+    "# The check after each step: the probes write a set's labels to a parameter",
+    "# over the set (and read them back), every identifier is read, and one may",
+    "# be written back unchanged, which drops the cached sets.",
+    "probe <- function(set, labels, read = TRUE) {",
+    "  frame <- setNames(data.frame(labels, 1, stringsAsFactors = FALSE), c(set, paste0(\"Probe\", set)))",
+    "  quiet(call(\"tavik4r_SetData\", frame, paste0(\"Probe\", set), 0L))",
+    "  if (read) quiet(call(\"tavik4r_GetData\", paste0(\"Probe\", set)))",
     "}",
-    "sim$sim_reset()",
-    "call(\"tavik4r_LoadTavikAndOpenProject\", engine, project)",
-    "check()"
+    sprintf("read_all <- function() for (id in c(%s)) quiet(call(\"tavik4r_GetData\", id))", ids),
+    "write_back <- function(id) quiet(call(\"tavik4r_SetData\", call(\"tavik4r_GetData\", id), id, 0L))",
+    "sim$sim_reset()"
   )
-  for (k in seq_along(ops)) {
-    op <- ops[[k]]
-    command <- switch(op$kind,
-      read = sprintf("call(\"tavik4r_GetData\", %s)", r_text(op$id)),
-      write = sprintf("call(\"tavik4r_SetData\", %s, %s, %dL)", r_text(op$frame), r_text(op$id),
-                      op$mode),
-      scalar = sprintf("call(\"tavik4r_SetData\", %s, %s, 0L)", r_text(op$value), r_text(op$id)),
-      close = "call(\"tavik4r_CloseProject\")",
-      open = "call(\"tavik4r_OpenProject\", project)",
-      load = "call(\"tavik4r_LoadTavik\", engine)",
-      load_open = "call(\"tavik4r_LoadTavikAndOpenProject\", engine, project)"
-    )
-    lines <- c(lines, sprintf("# step %d: %s", k, op_label(op)))
-    for (f in op$faults) lines <- c(lines, sprintf("fault(\"%s\", %dL)", f$entry, f$nth))
-    if (isTRUE(op$close_fails)) lines <- c(lines, "sim$sim_switch(\"close_fails\")")
-    lines <- c(lines, sprintf("print(try(%s))", command))
-    if (isTRUE(op$close_fails)) lines <- c(lines, "sim$sim_switch(\"close_fails\", FALSE)")
-    for (f in op$faults) lines <- c(lines, sprintf("clear(\"%s\")", f$entry))
-    lines <- c(lines, if (is.null(op$drop)) "check()" else sprintf("check(drop = %s)",
-                                                                   r_text(op$drop)))
+  transcript <- problem$transcript
+  if (is.null(transcript)) {
+    transcript <- list(list(type = "call", name = "tavik4r_LoadTavikAndOpenProject",
+                            args = list(engine, project), role = "op"))
+    for (k in seq_along(ops)) {
+      transcript <- c(transcript, list(list(type = "note", text = sprintf(
+        "step %d: %s", k, op_label(ops[[k]])))), soak_op_calls(ops[[k]], engine, project))
+    }
   }
+  argument <- function(x) {
+    if (identical(x, engine)) return("engine")
+    if (identical(x, project)) return("project")
+    r_text(x)
+  }
+  rendered <- character()
+  k <- 1L
+  while (k <= length(transcript)) {
+    entry <- transcript[[k]]
+    if (entry$type == "call" && entry$role == "check" && entry$name == "tavik4r_GetData" &&
+        identical(entry$args[[1]], names(soak_ids)[[1]])) {
+      run <- vapply(transcript[k - 1L + seq_len(min(length(soak_ids), length(transcript) - k + 1L))],
+                    function(e) if (e$type == "call" && e$name == "tavik4r_GetData") e$args[[1]] else "", "")
+      if (identical(run, names(soak_ids))) {
+        rendered <- c(rendered, "read_all()")
+        k <- k + length(soak_ids)
+        next
+      }
+    }
+    if (entry$type == "call" && entry$role == "check" && entry$name == "tavik4r_SetData") {
+      target <- entry$args[[2]]
+      if (target %in% soak_probes) {
+        set <- names(soak_probes)[soak_probes == target]
+        following <- if (k < length(transcript)) transcript[[k + 1L]]
+        read <- !is.null(following) && following$type == "call" &&
+          following$name == "tavik4r_GetData" && identical(following$args[[1]], target)
+        rendered <- c(rendered, sprintf("probe(%s, %s%s)", r_text(set),
+                                        r_text(entry$args[[1]][[1]]),
+                                        if (read) "" else ", read = FALSE"))
+        k <- k + 1L + read
+        next
+      }
+      if (target %in% soak_table_ids) {
+        rendered <- c(rendered, sprintf("write_back(%s)", r_text(target)))
+        k <- k + 1L
+        next
+      }
+    }
+    rendered <- c(rendered, switch(entry$type,
+      note = c("handles()", paste("#", entry$text)),
+      fault = sprintf("fault(\"%s\", %dL)", entry$entry, entry$nth),
+      clear = sprintf("clear(\"%s\")", entry$entry),
+      switch = sprintf("sim$sim_switch(\"close_fails\", %s)", entry$on),
+      call = {
+        text <- sprintf("call(\"%s\"%s)", entry$name, paste0(vapply(entry$args, function(a) {
+          paste0(", ", argument(a))
+        }, ""), collapse = ""))
+        if (entry$role == "op") sprintf("print(try(%s))", text) else sprintf("quiet(%s)", text)
+      }
+    ))
+    k <- k + 1L
+  }
+  lines <- c(lines, rendered, "handles()")
   if (!is.null(problem$id)) lines <- c(lines, sprintf("print(call(\"tavik4r_GetData\", %s))",
                                                      r_text(problem$id)))
   c(lines, paste("#", strsplit(paste("the soak saw:", problem$text), "\n")[[1]]))
+}
+
+# An operation's calls, for a reproduction without a transcript.
+soak_op_calls <- function(op, engine, project) {
+  call <- function(name, ...) list(type = "call", name = name, args = list(...), role = "op")
+  command <- switch(op$kind,
+    read = call("tavik4r_GetData", op$id),
+    write = call("tavik4r_SetData", op$frame, op$id, op$mode),
+    scalar = call("tavik4r_SetData", op$value, op$id, 0L),
+    close = call("tavik4r_CloseProject"),
+    open = call("tavik4r_OpenProject", project),
+    load = call("tavik4r_LoadTavik", engine),
+    load_open = call("tavik4r_LoadTavikAndOpenProject", engine, project)
+  )
+  c(lapply(op$faults, function(f) list(type = "fault", entry = f$entry, nth = f$nth)),
+    if (isTRUE(op$close_fails)) list(list(type = "switch", on = TRUE)),
+    list(command),
+    if (isTRUE(op$close_fails)) list(list(type = "switch", on = FALSE)),
+    lapply(op$faults, function(f) list(type = "clear", entry = f$entry)))
 }

@@ -24,6 +24,32 @@ show_value <- function(x) {
 
 problem <- function(kind, ...) list(kind = kind, text = paste0(...))
 
+# How what a read gave differs from the reference: the rows only one of
+# them has, or where the order parts.
+show_difference <- function(got, expected) {
+  if (!is.data.frame(got) || !is.data.frame(expected) ||
+      !identical(names(got), names(expected)) ||
+      !identical(lapply(got, class), lapply(expected, class))) {
+    return(sprintf("\n%s\nexpected\n%s", show_value(got), show_value(expected)))
+  }
+  rows <- function(x) if (nrow(x)) do.call(paste, c(unname(lapply(x, format_cells)), sep = " | ")) else character()
+  a <- rows(got)
+  b <- rows(expected)
+  only <- function(x, y, frame) {
+    keep <- !x %in% y
+    if (any(keep)) show_value(soak_rows(frame, which(keep))) else "none"
+  }
+  if (setequal(a, b) && length(a) == length(b)) {
+    at <- which(a != b)[[1]]
+    return(sprintf(" the same %d rows in another order, from row %d:\n%s\nexpected order\n%s",
+                   length(a), at, show_value(got), show_value(expected)))
+  }
+  sprintf(" %d rows, expected %d; rows only the engine has:\n%s\nrows only the reference has:\n%s",
+          length(a), length(b), only(a, b, got), only(b, a, expected))
+}
+
+format_cells <- function(x) ifelse(is.na(x), "<NA>", encodeString(as.character(x)))
+
 # The data a "now holds" message claims, or a problem when it makes no
 # sense for the write.
 claimed_data <- function(st, op, message, plan) {
@@ -99,8 +125,7 @@ judge_data_op <- function(st, op, outcome, fired, delta) {
       expected <- expected_read(st, id)
       if (!identical(outcome$value, expected)) {
         return(list(st = st, problem = problem(
-          "wrong result", sprintf("read of %s returned\n%s\nexpected\n%s", id,
-                                  show_value(outcome$value), show_value(expected)))))
+          "wrong result", "read of ", id, " returned", show_difference(outcome$value, expected))))
       }
       st$cache <- hi
       return(list(st = st, lo = hi, hi = hi))
@@ -267,7 +292,7 @@ soak_step <- function(eng, st, op) {
                      else sprintf("%d to %d", length(judged$lo) + st$leaked,
                                   length(judged$hi) + st$leaked)))))
   }
-  checked <- soak_check(eng, st, op)
+  checked <- soak_check(eng, st, op, soak_tried_labels(st, op))
   # The reference took the write's word for what the identifier holds.
   if (!is.null(checked$problem) && !is.null(st$claim)) {
     checked$problem$text <- paste0(checked$problem$text, "\nafter the write's error said: ",
@@ -277,11 +302,69 @@ soak_step <- function(eng, st, op) {
   list(st = checked$st, problem = checked$problem, notes = notes)
 }
 
+# The labels of a mode 1 write, by set (a subset's go to its root too);
+# NULL when the sets need no look: they change only through mode 1 writes
+# and a project opened again.
+soak_tried_labels <- function(st, op) {
+  if (op$kind %in% c("open", "load_open")) return(list())
+  if (op$kind != "write" || op$mode != 1L || !op$id %in% soak_table_ids) return(NULL)
+  meta <- soak_ids[[op$id]]
+  if (ncol(op$frame) != length(meta$dims) + 1L) return(NULL)
+  cells <- frame_cells(st, meta, op$frame)
+  tried <- list()
+  for (k in seq_along(meta$dims)) {
+    set <- meta$dims[[k]]
+    for (s in c(set, st$sets[[set]]$root)) tried[[s]] <- unique(c(tried[[s]], cells$keys[[k]]))
+  }
+  tried
+}
+
+# The engine's sets against the reference's, through the probe parameters:
+# every label the reference has, in the reference's order, and none of
+# the tried labels the reference lacks.
+soak_probe_sets <- function(eng, st, tried) {
+  for (set in names(soak_probes)) {
+    probe <- soak_probes[[set]]
+    members <- set_members(st, set)
+    ordered <- members[order(set_rank(st, set, members))]
+    expected <- data.frame(ordered, 1, stringsAsFactors = FALSE)
+    names(expected) <- c(set, probe)
+    failed <- tryCatch({
+      eng$call("tavik4r_SetData", soak_rows(expected, rev(seq_along(ordered))), probe, 0L)
+      NULL
+    }, error = conditionMessage)
+    if (!is.null(failed)) {
+      return(problem("set", "writing every label the reference has for ", set, " failed: ",
+                     failed))
+    }
+    got <- tryCatch(eng$call("tavik4r_GetData", probe), error = function(e) e)
+    if (inherits(got, "error")) {
+      return(problem("unexpected error", "read of ", probe, ": ", conditionMessage(got)))
+    }
+    if (!identical(got, expected)) {
+      return(problem("set", "the labels of ", set, ":", show_difference(got, expected)))
+    }
+    for (label in setdiff(tried[[set]], members)) {
+      refused <- tryCatch({
+        eng$call("tavik4r_SetData", setNames(data.frame(label, 1, stringsAsFactors = FALSE),
+                                             c(set, probe)), probe, 0L)
+        "no error"
+      }, error = conditionMessage)
+      if (refused != missing_label(label, set)) {
+        return(problem("set", sprintf("%s has the label %s, which the reference lacks (a write of it gave: %s)",
+                                      set, encodeString(as.character(label), quote = "\""),
+                                      refused)))
+      }
+    }
+  }
+  NULL
+}
+
 # Reads every identifier (no fault armed) and compares with the reference;
 # then, if the operation asks for it, writes one identifier's data back
 # unchanged, which drops the cached sets, so the next operation finds
-# none cached.
-soak_check <- function(eng, st, op) {
+# none cached. Sets are probed first when they may have changed.
+soak_check <- function(eng, st, op, tried = NULL) {
   open <- eng$counter("project_open") == 1
   if (open != st$open) {
     return(list(st = st, problem = problem(
@@ -300,6 +383,10 @@ soak_check <- function(eng, st, op) {
     }
     return(list(st = st))
   }
+  if (!is.null(tried)) {
+    found <- soak_probe_sets(eng, st, tried)
+    if (!is.null(found)) return(list(st = st, problem = found))
+  }
   for (id in names(soak_ids)) {
     got <- tryCatch(eng$call("tavik4r_GetData", id), error = function(e) e)
     if (inherits(got, "error")) {
@@ -308,8 +395,7 @@ soak_check <- function(eng, st, op) {
     }
     expected <- expected_read(st, id)
     if (!identical(got, expected)) {
-      found <- problem("wrong data", sprintf("%s holds\n%s\nexpected\n%s", id, show_value(got),
-                                             show_value(expected)))
+      found <- problem("wrong data", id, " holds", show_difference(got, expected))
       found$id <- id
       return(list(st = st, problem = found))
     }
