@@ -30,10 +30,18 @@ soak_replay <- function(ctx, ops, record = FALSE) {
 }
 
 # A child process that died or hung: the kind is what counts when shrinking.
+# The process's own words on it are kept short: R's crash report, else its
+# last lines (a sanitizer writes its reports to files of its own).
 soak_process_problem <- function(error, out) {
-  tail <- if (file.exists(out)) utils::tail(readLines(out, warn = FALSE), 15L) else character()
+  said <- if (file.exists(out)) readLines(out, warn = FALSE) else character()
+  said <- said[nzchar(trimws(said))]
+  telling <- grep("caught segfault|address .*cause|irrecoverable|AddressSanitizer|runtime error|Aborted",
+                  said, value = TRUE)
+  shown <- if (length(telling)) utils::head(telling, 6L) else utils::tail(said, 4L)
+  shown <- ifelse(nchar(shown) > 160L, paste0(substr(shown, 1L, 160L), " ..."), shown)
   kind <- if (inherits(error, "callr_timeout_error")) "hang" else "crash"
-  list(kind = kind, text = paste(c(conditionMessage(error), tail), collapse = "\n"))
+  list(kind = kind, text = paste(c(strsplit(conditionMessage(error), "\n")[[1]][[1]], shown),
+                                 collapse = "\n"))
 }
 
 ddmin <- function(items, fails, out_of_time) {
@@ -203,17 +211,28 @@ soak_repro_lines <- function(ops, project, problem, seed, engine) {
     "  quiet(call(\"tavik4r_SetData\", frame, paste0(\"Probe\", set), 0L))",
     "  if (read) quiet(call(\"tavik4r_GetData\", paste0(\"Probe\", set)))",
     "}",
-    sprintf("read_all <- function() for (id in c(%s)) quiet(call(\"tavik4r_GetData\", id))", ids),
+    sprintf("ids <- c(%s)", ids),
+    "read_all <- function(last = ids[[length(ids)]]) {",
+    "  for (id in ids[seq_len(match(last, ids))]) quiet(call(\"tavik4r_GetData\", id))",
+    "}",
     "write_back <- function(id) quiet(call(\"tavik4r_SetData\", call(\"tavik4r_GetData\", id), id, 0L))",
     "sim$sim_reset()"
   )
   transcript <- problem$transcript
   if (is.null(transcript)) {
-    transcript <- list(list(type = "call", name = "tavik4r_LoadTavikAndOpenProject",
-                            args = list(engine, project), role = "op"))
+    lines <- c(lines, "# The replay died, so its calls are not known: the check after each step",
+               "# is shown as its reads and write-back, without its probes of the sets.")
+    read_all <- lapply(names(soak_ids), function(id) {
+      list(type = "call", name = "tavik4r_GetData", args = list(id), role = "check")
+    })
+    transcript <- c(list(list(type = "call", name = "tavik4r_LoadTavikAndOpenProject",
+                              args = list(engine, project), role = "op")), read_all)
     for (k in seq_along(ops)) {
+      op <- ops[[k]]
       transcript <- c(transcript, list(list(type = "note", text = sprintf(
-        "step %d: %s", k, op_label(ops[[k]])))), soak_op_calls(ops[[k]], engine, project))
+        "step %d: %s", k, op_label(op)))), soak_op_calls(op, engine, project), read_all,
+        if (!is.null(op$drop)) list(list(type = "call", name = "tavik4r_SetData",
+                                         args = list(NULL, op$drop, 0L), role = "check")))
     }
   }
   argument <- function(x) {
@@ -225,15 +244,19 @@ soak_repro_lines <- function(ops, project, problem, seed, engine) {
   k <- 1L
   while (k <= length(transcript)) {
     entry <- transcript[[k]]
+    # The check's reads of every identifier, or of the first ones when it
+    # stopped at a difference.
     if (entry$type == "call" && entry$role == "check" && entry$name == "tavik4r_GetData" &&
         identical(entry$args[[1]], names(soak_ids)[[1]])) {
-      run <- vapply(transcript[k - 1L + seq_len(min(length(soak_ids), length(transcript) - k + 1L))],
-                    function(e) if (e$type == "call" && e$name == "tavik4r_GetData") e$args[[1]] else "", "")
-      if (identical(run, names(soak_ids))) {
-        rendered <- c(rendered, "read_all()")
-        k <- k + length(soak_ids)
-        next
-      }
+      ahead <- transcript[k - 1L + seq_len(min(length(soak_ids), length(transcript) - k + 1L))]
+      read <- vapply(ahead, function(e) {
+        if (e$type == "call" && e$role == "check" && e$name == "tavik4r_GetData") e$args[[1]] else ""
+      }, "")
+      n <- match(FALSE, read == names(soak_ids)[seq_along(read)], nomatch = length(read) + 1L) - 1L
+      rendered <- c(rendered, if (n == length(soak_ids)) "read_all()" else
+                    sprintf("read_all(%s)", r_text(names(soak_ids)[[n]])))
+      k <- k + n
+      next
     }
     if (entry$type == "call" && entry$role == "check" && entry$name == "tavik4r_SetData") {
       target <- entry$args[[2]]
