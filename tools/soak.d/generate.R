@@ -183,7 +183,7 @@ gen_faults <- function(kind, seen) {
 soak_generate <- function(st, calls_seen) {
   kinds <- c("read", "write0", "write1", "scalar", "close", "open", "load", "load_open", "bad")
   weights <- if (st$open) {
-    c(0.14, 0.17, 0.21, 0.14, 0.05, 0.06, 0.05, 0.05, 0.03)
+    c(0.15, 0.19, 0.24, 0.15, 0.025, 0.03, 0.02, 0.025, 0.03)
   } else {
     c(0.05, 0.04, 0.04, 0.02, 0.05, 0.35, 0.05, 0.35, 0.05)
   }

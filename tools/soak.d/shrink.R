@@ -34,10 +34,12 @@ soak_replay <- function(ctx, ops, record = FALSE) {
 # last lines (a sanitizer writes its reports to files of its own).
 soak_process_problem <- function(error, out) {
   said <- if (file.exists(out)) readLines(out, warn = FALSE) else character()
-  said <- said[nzchar(trimws(said))]
+  # The package's own notes of loads refused along the way say nothing here.
+  said <- said[nzchar(trimws(said)) & !startsWith(said, "Couldn't load TAVIK library")]
   telling <- grep("caught segfault|address .*cause|irrecoverable|AddressSanitizer|runtime error|Aborted",
                   said, value = TRUE)
-  shown <- if (length(telling)) utils::head(telling, 6L) else utils::tail(said, 4L)
+  shown <- if (length(telling)) utils::head(telling, 6L) else c(utils::tail(said, 4L),
+    "(nothing on its output tells why; under the sanitizers, see their report files)")
   shown <- ifelse(nchar(shown) > 160L, paste0(substr(shown, 1L, 160L), " ..."), shown)
   kind <- if (inherits(error, "callr_timeout_error")) "hang" else "crash"
   list(kind = kind, text = paste(c(strsplit(conditionMessage(error), "\n")[[1]][[1]], shown),
