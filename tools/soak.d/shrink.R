@@ -91,7 +91,7 @@ simpler_ops <- function(op) {
   for (k in seq_along(op$faults)) {
     nth <- op$faults[[k]]$nth
     for (fewer in unique(c(1L, nth %/% 2L, nth - 1L))) {
-      if (fewer < 1L || fewer >= nth) next
+      if (fewer < 1L || (nth != 0L && fewer >= nth)) next
       o <- op
       o$faults[[k]]$nth <- fewer
       out <- c(out, list(o))
