@@ -67,10 +67,20 @@ void WriteData(SEXP dataFrame, std::wstring identifierName,
   }
   Rcpp::DataFrame frame = R::asDataFrame(dataFrame);
   R::WriteTable table(frame);
-  if (replace)
-    identifier->loadFrom(table);
-  else
-    identifier->updateFrom(table);
+  long added = 0;
+  for (auto& set : identifier->domain) added -= set->labelsAdded();
+  try {
+    if (replace)
+      identifier->loadFrom(table);
+    else
+      identifier->updateFrom(table);
+  } catch (...) {
+    // Labels a failed write added stay in the engine, which also adds them
+    // to the sets a set is a subset of: the cache no longer tells them all.
+    for (auto& set : identifier->domain) added += set->labelsAdded();
+    if (added != 0) Tavik::TavikEnvironmentState::getTavikResources().dropSets();
+    throw;
+  }
   // Sets may have gained elements: the next command reads them afresh. The
   // project is open, so the sets give their engine handles back.
   Tavik::TavikEnvironmentState::getTavikResources().dropSets();

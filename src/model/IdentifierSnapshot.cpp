@@ -161,6 +161,54 @@ void IdentifierSnapshot::captureAt(const int* at, std::size_t rows,
   count = rows;
 }
 
+bool IdentifierSnapshot::holdsKept(const tagTavikValueW& now) {
+  switch (kind) {
+    case Numbers:
+      return now.Double == numbers[0] ||
+             (now.Double != now.Double && numbers[0] != numbers[0]);
+    case Integers:
+      return now.Int == integers[0];
+    case Texts:
+      return std::wcscmp(now.String, &chars[starts[0]]) == 0;
+  }
+  return false;
+}
+
+// A refused assign may have changed nothing: the value is looked at first
+// and written back only when it differs, so the error can say what the
+// scalar holds.
+bool IdentifierSnapshot::restoreScalar(std::string& context) {
+  std::vector<wchar_t> buffer(kTextBuffer);
+  tagTavikValueW record;
+  record.Length = kTextBuffer;
+  record.String = buffer.data();
+  bool same = false;
+  seenOther = false;
+  try {
+    if (api->ValueRetrieveW(handle, nullptr, &record)) {
+      buffer[kTextBuffer - 1] = L'\0';
+      if (kind == Texts)
+        record.String = const_cast<wchar_t*>(
+            wholeText(context.c_str(), nullptr, buffer.data()));
+      same = holdsKept(record);
+      seenOther = !same;
+    }
+  } catch (const TavikException&) {
+    // What it holds can't be told; it is written back all the same.
+  }
+  if (same) {
+    written = 1;
+    return true;
+  }
+  valueAt(0, record);
+  if (!api->ValueAssignW(handle, nullptr, &record)) {
+    reason = TavikException::generateTavikException(context, api);
+    return false;
+  }
+  written = 1;
+  return true;
+}
+
 bool IdentifierSnapshot::restore(std::size_t changed) {
   written = 0;
   wasEmptied = false;
@@ -179,11 +227,10 @@ bool IdentifierSnapshot::restore(std::size_t changed) {
     }
     return true;
   }
-  if (dimension > 0) {
-    if (!api->IdentifierEmpty(handle)) {
-      reason = TavikException::generateTavikException(context, api);
-      return false;
-    }
+  if (dimension == 0) return restoreScalar(context);
+  if (!api->IdentifierEmpty(handle)) {
+    reason = TavikException::generateTavikException(context, api);
+    return false;
   }
   wasEmptied = true;
   tagTavikValueW record;

@@ -39,12 +39,17 @@ class IdentifierSnapshot {
   // Whether the last restore got as far as emptying the identifier.
   bool emptied() const { return wasEmptied; }
   const std::string& failure() const { return reason; }
+  // A scalar's restore found another value there before it was refused.
+  bool sawOtherValue() const { return seenOther; }
+  bool scalar() const { return dimension == 0; }
 
  private:
   void keepText(const wchar_t* text);
   const wchar_t* wholeText(const char* context, int* tuple,
                            const wchar_t* buffer);
   void resizeRows(std::size_t rows);
+  bool holdsKept(const tagTavikValueW& now);
+  bool restoreScalar(std::string& context);
   void valueAt(std::size_t k, tagTavikValueW& record);
 
   std::shared_ptr<ITavik> api;
@@ -65,6 +70,7 @@ class IdentifierSnapshot {
   bool partial = false;
   std::size_t written = 0;
   bool wasEmptied = false;
+  bool seenOther = false;
   std::string reason;
 };
 

@@ -37,7 +37,7 @@ void offerBuffer(tagTavikValueW& record, wchar_t* buffer, int size) {
 long MultiDimIdentifier::expectedTuples() {
   const long kLargestHint = 1L << 26;
   int count = -1;
-  if (!api->ValueCard(handle, &count) || count < 0) return 0;
+  if (!api->ValueCard(handle, &count) || count < 0) return -1;
   return count < kLargestHint ? count : kLargestHint;
 }
 
@@ -66,8 +66,9 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
   auto* doubleConvertor =
       dynamic_cast<StandardConvertor<double>*>(valueConvertor);
 
+  // -1 when the engine gives no count.
   const long expected = expectedTuples();
-  table.expectRows(expected);
+  table.expectRows(expected < 0 ? 0 : expected);
   const bool textValues = storageType == String;
   WholeText wholeValue;
   if (!api->ValueResetHandle(handle))
@@ -99,8 +100,9 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
     if (++count % kInterruptEvery == 0) table.checkInterrupt();
   }
   // The engine ends the values and refuses one the same way. When the
-  // count differs from the hint, one more call tells them apart: past the
-  // end the engine keeps answering 0, after a refusal it goes on.
+  // count differs from the hint, or there is none, one more call tells
+  // them apart: past the end the engine keeps answering 0, after a refusal
+  // it goes on.
   if (count != expected) {
     offerBuffer(record, storeBuf, 256);
     if (api->ValueNextW(handle, tuple.data(), &record))

@@ -327,7 +327,13 @@ std::string count(std::size_t n, const char* one, const char* many) {
                          fault);
   }
   message += " and then refused to restore its previous data (" +
-             snapshot.failure() + "): " + name + " now holds ";
+             snapshot.failure() + "): " + name;
+  if (snapshot.scalar()) {
+    message += snapshot.sawOtherValue() ? " now holds another value."
+                                        : " may now hold another value.";
+    throw TavikException(message, fault);
+  }
+  message += " now holds ";
   if (!snapshot.emptied())
     message += written + ".";
   else
@@ -413,7 +419,7 @@ void MultiDimIdentifier::loadScalarFrom(IValue& value) {
   snapshot.capture("MultiDimIdentifier::loadScalarFrom");
   if (!api->ValueAssignW(handle, nullptr, &record)) {
     const TavikException refusal("MultiDimIdentifier::loadScalarFrom", api);
-    refuseWrite(w2a(name), refusal, snapshot, 1, "another value");
+    refuseWrite(w2a(name), refusal, snapshot, 1, "");
   }
 }
 

@@ -144,6 +144,7 @@ bool SetIdentifier::addMissingElement(std::wstring& label) {
   if (firstElement == -1 && elements.empty()) firstElement = element;
   storeLabel(element, label);
   ordered.push_back(element);
+  ++added;
   ++cardinality;
   return true;
 }

@@ -28,6 +28,8 @@ class SetIdentifier : public BaseIdentifier {
   // Adds label to the engine set and to the tables; false when the engine
   // refuses.
   bool addMissingElement(std::wstring& label);
+  // How many labels this object added to the engine's set.
+  long labelsAdded() const { return added; }
 
   // Element number of label without adding anything; false when missing.
   bool findElement(const std::wstring& label, int& element) const;
@@ -57,6 +59,7 @@ class SetIdentifier : public BaseIdentifier {
   // never grows without bound.
   std::map<int, const wchar_t*> sparseLabels;
   std::vector<int> ordered;
+  long added = 0;
 
   static wchar_t buf[300];
 };

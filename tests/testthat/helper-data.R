@@ -62,6 +62,8 @@ fidelity_project <- function() {
   if (!file.exists(path)) {
     writeLines(c(
       "set Items = { i1, i2 }",
+      "set Sub subset of Items = { i1 }",
+      "parameter OnSub(Sub)",
       "set Empty = { }",
       "set Years subset of Integers = { 2024..2026 }",
       "set NoYears subset of Integers = { }",

@@ -144,4 +144,33 @@ test_that("a refused restore says what the identifier holds", {
   expect_identical(get_data("Cost"), transform(cost, Cost = 1)[1:2, ])
 })
 
+test_that("labels a refused write added reach every cached set they joined", {
+  open_project(fidelity_project())
+  get_data("Memo")  # Items in the cache
+  # i9 joins Sub and, in the engine, Items too; then the write is refused.
+  tavik4r:::sim_fault("TavikValueAssignW", nth = 1L)
+  expect_error(set_data(frame(Sub = c("i9", "i1"), OnSub = c(1, 2)), "OnSub", 1L),
+               "previous data is restored")
+  set_data(frame(Items = "i9", Memo = "new"), "Memo", 0L)
+  expect_identical(get_data("Memo"), frame(Items = "i9", Memo = "new"))
+})
+
+test_that("a refused scalar write that changed nothing says its value is back", {
+  open_project()
+  tavik4r:::sim_fault("TavikValueAssignW", nth = 0L)
+  expect_error(set_data("Freight", "ModelName"),
+               "its previous data is restored (1 value)", fixed = TRUE)
+  expect_identical(get_data("ModelName"), "Transport")
+})
+
+test_that("a refused value is told from the end of the data without a count", {
+  open_project()
+  get_data("Cost")  # the sets in the cache: the count refused is the values'
+  tavik4r:::sim_fault("TavikValueCard", nth = 1L)
+  tavik4r:::sim_fault("TavikValueNextW", nth = 1L, code = 4L, text = "busy")
+  expect_error(get_data("Cost"), "tavikerror 4: busy", fixed = TRUE,
+               class = "Tavik::TavikException")
+  expect_identical(nrow(get_data("Cost")), 6L)
+})
+
 close_project()

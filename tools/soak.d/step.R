@@ -161,8 +161,9 @@ judge_data_op <- function(st, op, outcome, fired, delta) {
                                              show_message(plan$error), "', got '", message, "'")))
     }
     if (table) st <- apply_adds(st, plan$adds)
-    st$cache <- hi
-    return(list(st = st, lo = hi, hi = hi, notes = "expected error"))
+    # A failed write that added labels drops the cached sets.
+    st$cache <- if (table && nrow(plan$adds) > 0L) character() else hi
+    return(list(st = st, lo = st$cache, hi = st$cache, notes = "expected error"))
   }
   # A refused call: the identifier keeps its data, and says so when the
   # write had begun; only a refused restore (two refusals) changes it.
@@ -192,10 +193,19 @@ judge_data_op <- function(st, op, outcome, fired, delta) {
     st$claim <- message
     notes <- c(notes, "now holds")
   }
+  added <- 0L
   if (table && nrow(plan$pending) > 0L) {
     add_refused <- any(fired[vapply(op$faults, function(f) f$entry, "") ==
                                "TavikSetAddElementRecursiveW"])
-    st <- apply_adds(st, adds_after_refusal(plan, delta, add_refused))
+    adds <- adds_after_refusal(plan, delta, add_refused)
+    added <- nrow(adds)
+    st <- apply_adds(st, adds)
+  }
+  # A failed write that added labels drops the cached sets: the engine may
+  # have added them to sets the cache holds besides the write's own.
+  if (added > 0L) {
+    st$cache <- character()
+    return(list(st = st, lo = character(), hi = character(), notes = notes))
   }
   st$cache <- hi
   list(st = st, lo = lo, hi = hi, notes = notes)
