@@ -13,39 +13,11 @@ class ITavik {
  public:
   virtual ~ITavik() {}
   virtual bool Reload(std::wstring path) = 0;
-  virtual int ProjectOpen(wchar_t* path, int* handle) = 0;
-  virtual int ProjectClose(int project, int flag) = 0;
-  virtual int ProcedureHandleCreateA(char* name, int* handle, int* argc,
-                                     int* argv) = 0;
-  virtual int ProcedureArgumentHandleCreate(int procedure, int argument,
-                                            int* handle) = 0;
-  virtual int AttributeNameW(int handle, tagTavikStringW* name) = 0;
-  virtual int ValueCard(int set, int* count) = 0;
-  virtual int AttributeDimension(int handle, int* full, int* sliced) = 0;
-  virtual int ValueResetHandle(int handle) = 0;
-  virtual int ValueNextW(int handle, int* tuple, tagTavikValueW* value) = 0;
-  virtual int APILastError(int* code, wchar_t* message) = 0;
-  virtual int IdentifierHandleCreateW(wchar_t* name, int* domain,
-                                      int* slicing, int flags,
-                                      int* handle) = 0;
-  virtual int AttributeDeclarationDomain(int handle, int* domain) = 0;
-  virtual int SetOrdinalToElement(int set, int ordinal, int* element) = 0;
-  virtual int SetElementToNameW(int set, int element,
-                                tagTavikStringW* name) = 0;
-  virtual int AttributeRootDomain(int handle, int* root) = 0;
-  virtual int AttributeStorage(int handle, int* storage) = 0;
-  virtual int AttributeType(int handle, int* type) = 0;
-  virtual int IdentifierHandleDelete(int handle) = 0;
-  virtual int AttributeElementRange(int handle, int* range) = 0;
-  virtual int ValueRetrieveW(int handle, int* tuple,
-                             tagTavikValueW* value) = 0;
-  virtual int ValueRetrieve(int handle, int* tuple, tagTavikValue* value) = 0;
-  virtual int ValueNextMultiW(int handle, int* count, int* tuples,
-                              tagTavikValueW* values) = 0;
-  virtual int ValueAssignW(int handle, int* tuple, tagTavikValueW* value) = 0;
-  virtual int ValueAssignA(int handle, int* tuple, tagTavikValue* value) = 0;
-  virtual int IdentifierEmpty(int handle) = 0;
-  virtual int SetAddElement(int set, wchar_t* label, int* element) = 0;
+  // One operation per entry point, in the order of the entry list.
+#define TAVIK_OPERATION(Accessor, Export, Bytes, Use, Parameters, Arguments) \
+  virtual int Accessor Parameters = 0;
+  TAVIK_ENTRY_POINTS(TAVIK_OPERATION)
+#undef TAVIK_OPERATION
 
   // The entry points a transfer calls once per tuple, for a loop that looks
   // them up once and then makes one indirect call per tuple; null when the

@@ -17,36 +17,10 @@ class LoadedTavikAPI : public ITavik {
   ~LoadedTavikAPI() override;
 
   bool Reload(std::wstring path) override;
-  int ProjectOpen(wchar_t* path, int* handle) override;
-  int ProjectClose(int project, int flag) override;
-  int ProcedureHandleCreateA(char* name, int* handle, int* argc,
-                             int* argv) override;
-  int ProcedureArgumentHandleCreate(int procedure, int argument,
-                                    int* handle) override;
-  int AttributeNameW(int handle, tagTavikStringW* name) override;
-  int ValueCard(int set, int* count) override;
-  int AttributeDimension(int handle, int* full, int* sliced) override;
-  int ValueResetHandle(int handle) override;
-  int ValueNextW(int handle, int* tuple, tagTavikValueW* value) override;
-  int APILastError(int* code, wchar_t* message) override;
-  int IdentifierHandleCreateW(wchar_t* name, int* domain, int* slicing,
-                              int flags, int* handle) override;
-  int AttributeDeclarationDomain(int handle, int* domain) override;
-  int SetOrdinalToElement(int set, int ordinal, int* element) override;
-  int SetElementToNameW(int set, int element, tagTavikStringW* name) override;
-  int AttributeRootDomain(int handle, int* root) override;
-  int AttributeStorage(int handle, int* storage) override;
-  int AttributeType(int handle, int* type) override;
-  int IdentifierHandleDelete(int handle) override;
-  int AttributeElementRange(int handle, int* range) override;
-  int ValueRetrieveW(int handle, int* tuple, tagTavikValueW* value) override;
-  int ValueRetrieve(int handle, int* tuple, tagTavikValue* value) override;
-  int ValueNextMultiW(int handle, int* count, int* tuples,
-                      tagTavikValueW* values) override;
-  int ValueAssignW(int handle, int* tuple, tagTavikValueW* value) override;
-  int ValueAssignA(int handle, int* tuple, tagTavikValue* value) override;
-  int IdentifierEmpty(int handle) override;
-  int SetAddElement(int set, wchar_t* label, int* element) override;
+#define TAVIK_OPERATION(Accessor, Export, Bytes, Use, Parameters, Arguments) \
+  int Accessor Parameters override;
+  TAVIK_ENTRY_POINTS(TAVIK_OPERATION)
+#undef TAVIK_OPERATION
   TavikValueNextWFn ValueNextWEntry() override { return loader->ValueNextW(); }
   TavikValueAssignWFn ValueAssignWEntry() override {
     return loader->ValueAssignW();

@@ -6,6 +6,8 @@
 
 #include <wchar.h>
 
+#include "engine/TavikEntryPoints.h"
+
 // The engine exports 32-bit stdcall functions under decorated names; every
 // other platform uses the default convention and plain names.
 #if defined(_WIN32) && (defined(_M_IX86) || defined(__i386__))
@@ -46,57 +48,37 @@ typedef struct tagTavikStringW {
   wchar_t* String;
 } tagTavikStringW;
 
-typedef int(TAVIK_CALL* TavikServerProjectOpenWFn)(wchar_t* path, int* handle);
-typedef int(TAVIK_CALL* TavikProjectCloseFn)(int handle, int flag);
-typedef int(TAVIK_CALL* TavikProcedureHandleCreateAFn)(char* name, int* handle,
-                                                       int* argc, int* argv);
-typedef int(TAVIK_CALL* TavikProcedureArgumentHandleCreateFn)(int procedure,
-                                                              int argument,
-                                                              int* handle);
-typedef int(TAVIK_CALL* TavikAttributeNameWFn)(int handle,
-                                               tagTavikStringW* name);
-typedef int(TAVIK_CALL* TavikValueCardFn)(int set, int* count);
-typedef int(TAVIK_CALL* TavikAttributeDimensionFn)(int handle, int* full,
-                                                   int* sliced);
-typedef int(TAVIK_CALL* TavikValueResetHandleFn)(int handle);
-typedef int(TAVIK_CALL* TavikValueNextWFn)(int handle, int* tuple,
-                                           tagTavikValueW* value);
-typedef int(TAVIK_CALL* TavikAPILastErrorWFn)(int* code, wchar_t* message);
-typedef int(TAVIK_CALL* TavikIdentifierHandleCreateWFn)(wchar_t* name,
-                                                        int* domain,
-                                                        int* slicing,
-                                                        int flags,
-                                                        int* handle);
-typedef int(TAVIK_CALL* TavikAttributeDeclarationDomainFn)(int handle,
-                                                           int* domain);
-typedef int(TAVIK_CALL* TavikSetOrdinalToElementFn)(int set, int ordinal,
-                                                    int* element);
-typedef int(TAVIK_CALL* TavikSetElementToNameWFn)(int set, int element,
-                                                  tagTavikStringW* name);
-typedef int(TAVIK_CALL* TavikAttributeRootDomainFn)(int handle, int* root);
-typedef int(TAVIK_CALL* TavikAttributeStorageFn)(int handle, int* storage);
-typedef int(TAVIK_CALL* TavikAttributeTypeFn)(int handle, int* type);
-typedef int(TAVIK_CALL* TavikIdentifierHandleDeleteFn)(int handle);
-typedef int(TAVIK_CALL* TavikAttributeElementRangeFn)(int handle, int* range);
-typedef int(TAVIK_CALL* TavikValueRetrieveWFn)(int handle, int* tuple,
-                                               tagTavikValueW* value);
-typedef int(TAVIK_CALL* TavikValueRetrieveFn)(int handle, int* tuple,
-                                              tagTavikValue* value);
-typedef int(TAVIK_CALL* TavikValueNextMultiWFn)(int handle, int* count,
-                                                int* tuples,
-                                                tagTavikValueW* values);
-typedef int(TAVIK_CALL* TavikValueAssignWFn)(int handle, int* tuple,
-                                             tagTavikValueW* value);
-typedef int(TAVIK_CALL* TavikValueAssignAFn)(int handle, int* tuple,
-                                             tagTavikValue* value);
-typedef int(TAVIK_CALL* TavikIdentifierEmptyFn)(int handle);
-typedef int(TAVIK_CALL* TavikSetAddElementRecursiveWFn)(int set,
-                                                        wchar_t* label,
-                                                        int* element);
+// The function type of every entry point: TavikValueNextWFn and so on.
+#define TAVIK_FUNCTION_TYPE(Accessor, Export, Bytes, Use, Parameters, \
+                            Arguments)                                  \
+  typedef int(TAVIK_CALL* Export##Fn) Parameters;
+TAVIK_ENTRY_POINTS(TAVIK_FUNCTION_TYPE)
+#undef TAVIK_FUNCTION_TYPE
 
 }  // extern "C"
 
 // Element number of the integer v in a set whose root set is "Integers".
 const int TAVIK_INTEGER_ELEMENT_OFFSET = 1073741822;
+
+// Attribute type codes (TavikAttributeType).
+enum TavikAttributeTypeCode {
+  TAVIK_TYPE_ROOT_SET = 1,
+  TAVIK_TYPE_SUBSET = 2,
+  TAVIK_TYPE_PARAMETER = 30,
+  TAVIK_TYPE_ELEMENT_PARAMETER = 31,
+  TAVIK_TYPE_STRING_PARAMETER = 32,
+  TAVIK_TYPE_VARIABLE = 40,
+  TAVIK_TYPE_INDEX = 60,
+  TAVIK_TYPE_ELEMENT_VARIABLE = 70
+};
+
+// Storage codes (TavikAttributeStorage).
+enum TavikStorageCode {
+  TAVIK_STORAGE_DOUBLE = 1,
+  TAVIK_STORAGE_INTEGER = 2,
+  TAVIK_STORAGE_INTEGER_OTHER = 3,  // a second integer storage
+  TAVIK_STORAGE_STRING = 4,
+  TAVIK_STORAGE_ELEMENT = 5
+};
 
 #endif

@@ -56,32 +56,11 @@ std::wstring TavikLoader::LastError() const { return lastError; }
 void TavikLoader::StoreLastError(std::wstring text) { lastError = text; }
 
 void TavikLoader::PopulateFunctionNameOffsets() {
-  functions[FnProjectOpen] = APIFunction{8, "TavikServerProjectOpenW"};
-  functions[FnProjectClose] = APIFunction{8, "TavikProjectClose"};
-  functions[FnProcedureHandleCreateA] = APIFunction{16, "TavikProcedureHandleCreateA"};
-  functions[FnProcedureArgumentHandleCreate] = APIFunction{12, "TavikProcedureArgumentHandleCreate"};
-  functions[FnAttributeNameW] = APIFunction{8, "TavikAttributeNameW"};
-  functions[FnValueCard] = APIFunction{8, "TavikValueCard"};
-  functions[FnAttributeDimension] = APIFunction{12, "TavikAttributeDimension"};
-  functions[FnValueResetHandle] = APIFunction{4, "TavikValueResetHandle"};
-  functions[FnValueNextW] = APIFunction{12, "TavikValueNextW"};
-  functions[FnAPILastError] = APIFunction{8, "TavikAPILastErrorW"};
-  functions[FnIdentifierHandleCreateW] = APIFunction{20, "TavikIdentifierHandleCreateW"};
-  functions[FnAttributeDeclarationDomain] = APIFunction{8, "TavikAttributeDeclarationDomain"};
-  functions[FnSetOrdinalToElement] = APIFunction{12, "TavikSetOrdinalToElement"};
-  functions[FnSetElementToNameW] = APIFunction{12, "TavikSetElementToNameW"};
-  functions[FnAttributeRootDomain] = APIFunction{8, "TavikAttributeRootDomain"};
-  functions[FnAttributeStorage] = APIFunction{8, "TavikAttributeStorage"};
-  functions[FnAttributeType] = APIFunction{8, "TavikAttributeType"};
-  functions[FnIdentifierHandleDelete] = APIFunction{4, "TavikIdentifierHandleDelete"};
-  functions[FnAttributeElementRange] = APIFunction{8, "TavikAttributeElementRange"};
-  functions[FnValueRetrieveW] = APIFunction{12, "TavikValueRetrieveW"};
-  functions[FnValueRetrieve] = APIFunction{12, "TavikValueRetrieve"};
-  functions[FnValueNextMultiW] = APIFunction{16, "TavikValueNextMultiW"};
-  functions[FnValueAssignW] = APIFunction{12, "TavikValueAssignW"};
-  functions[FnValueAssignA] = APIFunction{12, "TavikValueAssignA"};
-  functions[FnIdentifierEmpty] = APIFunction{4, "TavikIdentifierEmpty"};
-  functions[FnSetAddElement] = APIFunction{12, "TavikSetAddElementRecursiveW"};}
+#define TAVIK_NAME_ROW(Accessor, Export, Bytes, Use, Parameters, Arguments) \
+  functions[Fn##Accessor] = APIFunction{Bytes, #Export};
+  TAVIK_ENTRY_POINTS(TAVIK_NAME_ROW)
+#undef TAVIK_NAME_ROW
+}
 
 void* TavikLoader::Resolve(SupportedTavikFunctions function) {
   if (!library) return nullptr;

@@ -20,35 +20,17 @@ struct APIFunction {
 
 class TavikLoader {
  public:
+  // FnProjectOpen, FnProjectClose, ... in the order of the entry list.
   enum SupportedTavikFunctions {
-    FnProjectOpen = 0,
-    FnProjectClose = 1,
-    FnProcedureHandleCreateA = 2,
-    FnProcedureArgumentHandleCreate = 3,
-    FnAttributeNameW = 4,
-    FnValueCard = 5,
-    FnAttributeDimension = 6,
-    FnValueResetHandle = 7,
-    FnValueNextW = 8,
-    FnAPILastError = 9,
-    FnIdentifierHandleCreateW = 10,
-    FnAttributeDeclarationDomain = 11,
-    FnSetOrdinalToElement = 12,
-    FnSetElementToNameW = 13,
-    FnAttributeRootDomain = 14,
-    FnAttributeStorage = 15,
-    FnAttributeType = 16,
-    FnIdentifierHandleDelete = 17,
-    FnAttributeElementRange = 18,
-    FnValueRetrieveW = 19,
-    FnValueRetrieve = 20,
-    FnValueNextMultiW = 21,
-    FnValueAssignW = 22,
-    FnValueAssignA = 23,
-    FnIdentifierEmpty = 24,
-    FnSetAddElement = 25,
+#define TAVIK_ENUMERATOR(Accessor, Export, Bytes, Use, Parameters, \
+                         Arguments)                                  \
+  Fn##Accessor,
+    TAVIK_ENTRY_POINTS(TAVIK_ENUMERATOR)
+#undef TAVIK_ENUMERATOR
   };
-  static constexpr int FunctionCount = 26;
+#define TAVIK_COUNT(Accessor, Export, Bytes, Use, Parameters, Arguments) +1
+  static constexpr int FunctionCount = 0 TAVIK_ENTRY_POINTS(TAVIK_COUNT);
+#undef TAVIK_COUNT
 
   TavikLoader();
   explicit TavikLoader(std::wstring& path);
@@ -72,32 +54,15 @@ class TavikLoader {
   // The address cache as it stands, without resolving anything.
   const std::vector<void*>& CachedAddresses() const { return addresses; }
 
-  TavikServerProjectOpenWFn ProjectOpen();
-  TavikProjectCloseFn ProjectClose();
-  TavikProcedureHandleCreateAFn ProcedureHandleCreateA();
-  TavikProcedureArgumentHandleCreateFn ProcedureArgumentHandleCreate();
-  TavikAttributeNameWFn AttributeNameW();
-  TavikValueCardFn ValueCard();
-  TavikAttributeDimensionFn AttributeDimension();
-  TavikValueResetHandleFn ValueResetHandle();
-  TavikValueNextWFn ValueNextW();
-  TavikAPILastErrorWFn APILastError();
-  TavikIdentifierHandleCreateWFn IdentifierHandleCreateW();
-  TavikAttributeDeclarationDomainFn AttributeDeclarationDomain();
-  TavikSetOrdinalToElementFn SetOrdinalToElement();
-  TavikSetElementToNameWFn SetElementToNameW();
-  TavikAttributeRootDomainFn AttributeRootDomain();
-  TavikAttributeStorageFn AttributeStorage();
-  TavikAttributeTypeFn AttributeType();
-  TavikIdentifierHandleDeleteFn IdentifierHandleDelete();
-  TavikAttributeElementRangeFn AttributeElementRange();
-  TavikValueRetrieveWFn ValueRetrieveW();
-  TavikValueRetrieveFn ValueRetrieve();
-  TavikValueNextMultiWFn ValueNextMultiW();
-  TavikValueAssignWFn ValueAssignW();
-  TavikValueAssignAFn ValueAssignA();
-  TavikIdentifierEmptyFn IdentifierEmpty();
-  TavikSetAddElementRecursiveWFn SetAddElement();
+  // The typed accessors: ProjectOpen() returns TavikServerProjectOpenWFn,
+  // and so on.
+#define TAVIK_ACCESSOR(Accessor, Export, Bytes, Use, Parameters, \
+                       Arguments)                                  \
+  Export##Fn Accessor() {                                          \
+    return reinterpret_cast<Export##Fn>(Resolve(Fn##Accessor));    \
+  }
+  TAVIK_ENTRY_POINTS(TAVIK_ACCESSOR)
+#undef TAVIK_ACCESSOR
 
   // The address of an entry point, looked up on first use; null when the
   // library does not export it.

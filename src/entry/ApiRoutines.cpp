@@ -132,19 +132,23 @@ extern "C" SEXP tavik4r_MissingEntryPoints(SEXP libraryPathSEXP) {
   std::wstring libraryPath = wstringArgument(libraryPathSEXP);
   Tavik::TavikLoader loader;
   if (!loader.Load(libraryPath)) return R_NilValue;
-  // Entry points the package knows but never calls.
-  const Tavik::TavikLoader::SupportedTavikFunctions unused[] = {
-      Tavik::TavikLoader::FnProcedureHandleCreateA,
-      Tavik::TavikLoader::FnProcedureArgumentHandleCreate,
-      Tavik::TavikLoader::FnValueRetrieve, Tavik::TavikLoader::FnValueNextMultiW,
-      Tavik::TavikLoader::FnValueAssignA};
+  // Entry points the package only knows are not asked for.
+  const bool called[] = {
+#define TAVIK_IS_CALLED_CALL true
+#define TAVIK_IS_CALLED_RELOAD true
+#define TAVIK_IS_CALLED_NEVER false
+#define TAVIK_CALLED(Accessor, Export, Bytes, Use, Parameters, Arguments) \
+  TAVIK_IS_CALLED_##Use,
+      TAVIK_ENTRY_POINTS(TAVIK_CALLED)
+#undef TAVIK_CALLED
+#undef TAVIK_IS_CALLED_NEVER
+#undef TAVIK_IS_CALLED_RELOAD
+#undef TAVIK_IS_CALLED_CALL
+  };
   std::vector<std::string> missing;
-  for (const auto& row : loader.Functions()) {
-    bool called = true;
-    for (auto never : unused) called = called && row.first != never;
-    if (called && loader.Resolve(row.first) == nullptr)
+  for (const auto& row : loader.Functions())
+    if (called[row.first] && loader.Resolve(row.first) == nullptr)
       missing.push_back(row.second.name);
-  }
   return Rcpp::wrap(missing);
   END_RCPP
 }

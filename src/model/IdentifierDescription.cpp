@@ -11,9 +11,11 @@ namespace Tavik {
 
 namespace {
 
-const int kIndexType = 60;
+const int kIndexType = TAVIK_TYPE_INDEX;
 
-bool isSetType(int type) { return type == 1 || type == 2; }
+bool isSetType(int type) {
+  return type == TAVIK_TYPE_ROOT_SET || type == TAVIK_TYPE_SUBSET;
+}
 
 std::wstring nameOf(TavikSpace& space, int handle) {
   std::wstring name;
@@ -81,11 +83,13 @@ IdentifierDescription describeIdentifier(TavikSpace& space,
     return description;
   }
 
-  if (description.type == 30 || description.type == 40) {
+  if (description.type == TAVIK_TYPE_PARAMETER ||
+      description.type == TAVIK_TYPE_VARIABLE) {
     int storage = 0;
     if (api->AttributeStorage(handle, &storage)) description.storage = storage;
   }
-  if (description.type == 31 || description.type == 70) {
+  if (description.type == TAVIK_TYPE_ELEMENT_PARAMETER ||
+      description.type == TAVIK_TYPE_ELEMENT_VARIABLE) {
     const int range = space.getAttributeElementRange(handle);
     HandleGuard guard(api, range);
     description.range = nameOf(space, range);

@@ -21,7 +21,7 @@ std::shared_ptr<SetIdentifier> setNamed(TavikSpace& space,
   int setHandle = handle;
   HandleGuard inner;
   const int type = space.getAttributeType(handle);
-  if (type == 60) {
+  if (type == TAVIK_TYPE_INDEX) {
     std::vector<int> domain = space.getAttributeDeclarationDomain(handle);
     std::vector<HandleGuard> guards;
     for (int entry : domain) guards.emplace_back(api, entry);
@@ -29,7 +29,7 @@ std::shared_ptr<SetIdentifier> setNamed(TavikSpace& space,
       throw std::runtime_error("unable to determine declaration domain");
     setHandle = domain[0];
     inner = std::move(guards[0]);
-  } else if (type != 1 && type != 2) {
+  } else if (type != TAVIK_TYPE_ROOT_SET && type != TAVIK_TYPE_SUBSET) {
     throw std::runtime_error(w2a(L"'" + name + L"' is not a set"));
   }
   bool created = false;

@@ -53,12 +53,12 @@ MultiDimIdentifier::StorageType TavikSpace::getStorageDataType(int handle) {
   if (!api->AttributeStorage(handle, &storage))
     throw TavikException("TavikSpace::getStorageDataType", api);
   switch (storage) {
-    case 1:
+    case TAVIK_STORAGE_DOUBLE:
       return MultiDimIdentifier::Double;
-    case 2:
-    case 3:
+    case TAVIK_STORAGE_INTEGER:
+    case TAVIK_STORAGE_INTEGER_OTHER:
       return MultiDimIdentifier::Integer;
-    case 4:
+    case TAVIK_STORAGE_STRING:
       return MultiDimIdentifier::String;
     default:
       throw std::runtime_error("Unsupported storage type");

@@ -11,7 +11,7 @@ namespace Tavik {
 
 namespace {
 
-const int kIndexType = 60;
+const int kIndexType = TAVIK_TYPE_INDEX;
 
 }  // namespace
 
@@ -42,7 +42,7 @@ std::shared_ptr<SetIdentifier> TavikSpace::createSetIdentifier(
   splitName(fullName, name, scope);
 
   const int type = getAttributeType(setHandle);
-  if (type != 1 && type != 2)
+  if (type != TAVIK_TYPE_ROOT_SET && type != TAVIK_TYPE_SUBSET)
     throw std::runtime_error(w2a(L"unsported set type for '" + fullName + L"'"));
 
   std::vector<int> roots = getAttributeRootDomain(setHandle);
@@ -81,12 +81,12 @@ std::shared_ptr<MultiDimIdentifier> TavikSpace::createMultiDimIdentifier(
   std::shared_ptr<SetIdentifier> rangeSet;
   MultiDimIdentifier::StorageType storage;
   switch (getAttributeType(handle)) {
-    case 30:
-    case 40:
+    case TAVIK_TYPE_PARAMETER:
+    case TAVIK_TYPE_VARIABLE:
       storage = getStorageDataType(handle);
       break;
-    case 31:
-    case 70: {
+    case TAVIK_TYPE_ELEMENT_PARAMETER:
+    case TAVIK_TYPE_ELEMENT_VARIABLE: {
       storage = MultiDimIdentifier::Element;
       const int range = getAttributeElementRange(handle);
       HandleGuard rangeHandle(api, range);
@@ -95,7 +95,7 @@ std::shared_ptr<MultiDimIdentifier> TavikSpace::createMultiDimIdentifier(
       if (created) rangeHandle.release();
       break;
     }
-    case 32:
+    case TAVIK_TYPE_STRING_PARAMETER:
       storage = MultiDimIdentifier::String;
       break;
     default:

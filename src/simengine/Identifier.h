@@ -7,27 +7,28 @@
 #include <string>
 #include <vector>
 
+#include "engine/TavikContract.h"
 #include "simengine/TupleStore.h"
 
 namespace Sim {
 
 enum class IdentifierKind { Set, Index, Data };
 
-// Attribute type codes as the engine reports them.
-const int kTypeRootSet = 1;
-const int kTypeSubset = 2;
-const int kTypeParameter = 30;
-const int kTypeElementParameter = 31;
-const int kTypeStringParameter = 32;
-const int kTypeVariable = 40;
-const int kTypeIndex = 60;
-const int kTypeElementVariable = 70;
+// Attribute type and storage codes as the engine reports them, named once
+// in the contract.
+const int kTypeRootSet = TAVIK_TYPE_ROOT_SET;
+const int kTypeSubset = TAVIK_TYPE_SUBSET;
+const int kTypeParameter = TAVIK_TYPE_PARAMETER;
+const int kTypeElementParameter = TAVIK_TYPE_ELEMENT_PARAMETER;
+const int kTypeStringParameter = TAVIK_TYPE_STRING_PARAMETER;
+const int kTypeVariable = TAVIK_TYPE_VARIABLE;
+const int kTypeIndex = TAVIK_TYPE_INDEX;
+const int kTypeElementVariable = TAVIK_TYPE_ELEMENT_VARIABLE;
 
-// Storage codes.
-const int kStorageDouble = 1;
-const int kStorageInteger = 2;
-const int kStorageString = 4;
-const int kStorageElement = 5;
+const int kStorageDouble = TAVIK_STORAGE_DOUBLE;
+const int kStorageInteger = TAVIK_STORAGE_INTEGER;
+const int kStorageString = TAVIK_STORAGE_STRING;
+const int kStorageElement = TAVIK_STORAGE_ELEMENT;
 
 struct Identifier {
   std::wstring name;  // full name, scope included

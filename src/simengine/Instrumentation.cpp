@@ -7,32 +7,10 @@ namespace Sim {
 namespace {
 
 const char* const kEntryNames[kEntryCount] = {
-    "TavikServerProjectOpenW",
-    "TavikProjectClose",
-    "TavikProcedureHandleCreateA",
-    "TavikProcedureArgumentHandleCreate",
-    "TavikAttributeNameW",
-    "TavikValueCard",
-    "TavikAttributeDimension",
-    "TavikValueResetHandle",
-    "TavikValueNextW",
-    "TavikAPILastErrorW",
-    "TavikIdentifierHandleCreateW",
-    "TavikAttributeDeclarationDomain",
-    "TavikSetOrdinalToElement",
-    "TavikSetElementToNameW",
-    "TavikAttributeRootDomain",
-    "TavikAttributeStorage",
-    "TavikAttributeType",
-    "TavikIdentifierHandleDelete",
-    "TavikAttributeElementRange",
-    "TavikValueRetrieveW",
-    "TavikValueRetrieve",
-    "TavikValueNextMultiW",
-    "TavikValueAssignW",
-    "TavikValueAssignA",
-    "TavikIdentifierEmpty",
-    "TavikSetAddElementRecursiveW"};
+#define TAVIK_SIM_NAME(Accessor, Export, Bytes, Use, Parameters, Arguments) #Export,
+    TAVIK_ENTRY_POINTS(TAVIK_SIM_NAME)
+#undef TAVIK_SIM_NAME
+};
 
 const char* const kSwitchNames[kSwitchCount] = {
     "silent_last_error", "close_fails",         "ordinal_out_of_range",

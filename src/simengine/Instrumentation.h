@@ -6,36 +6,17 @@
 
 #include <string>
 
+#include "engine/TavikEntryPoints.h"
+
 namespace Sim {
 
-// The 26 entry points, in the order of the package's loader table.
+// The entry points, in the order of the package's list: kProjectOpen,
+// kProjectClose, ...
 enum Entry {
-  kProjectOpen,
-  kProjectClose,
-  kProcedureHandleCreateA,
-  kProcedureArgumentHandleCreate,
-  kAttributeNameW,
-  kValueCard,
-  kAttributeDimension,
-  kValueResetHandle,
-  kValueNextW,
-  kAPILastErrorW,
-  kIdentifierHandleCreateW,
-  kAttributeDeclarationDomain,
-  kSetOrdinalToElement,
-  kSetElementToNameW,
-  kAttributeRootDomain,
-  kAttributeStorage,
-  kAttributeType,
-  kIdentifierHandleDelete,
-  kAttributeElementRange,
-  kValueRetrieveW,
-  kValueRetrieve,
-  kValueNextMultiW,
-  kValueAssignW,
-  kValueAssignA,
-  kIdentifierEmpty,
-  kSetAddElementRecursiveW,
+#define TAVIK_SIM_ENTRY(Accessor, Export, Bytes, Use, Parameters, Arguments) \
+  k##Accessor,
+  TAVIK_ENTRY_POINTS(TAVIK_SIM_ENTRY)
+#undef TAVIK_SIM_ENTRY
   kEntryCount
 };
 

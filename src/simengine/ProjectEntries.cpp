@@ -41,9 +41,9 @@ extern "C" int TAVIK_CALL TavikProjectClose(int handle, int /*flag*/) {
 // error as it is.
 extern "C" int TAVIK_CALL TavikAPILastErrorW(int* code, wchar_t* message) {
   Engine& engine = Sim::engine();
-  engine.instrumentation.countCall(kAPILastErrorW);
+  engine.instrumentation.countCall(kAPILastError);
   try {
-    engine.instrumentation.checkFault(kAPILastErrorW);
+    engine.instrumentation.checkFault(kAPILastError);
   } catch (const Refusal&) {
     return 0;
   }

@@ -83,7 +83,7 @@ extern "C" int TAVIK_CALL TavikSetElementToNameW(int handle, int element,
 
 extern "C" int TAVIK_CALL TavikSetAddElementRecursiveW(int handle, wchar_t* label,
                                                        int* element) {
-  return runEntry(kSetAddElementRecursiveW, Needs::Project, [&](Engine& engine) {
+  return runEntry(kSetAddElement, Needs::Project, [&](Engine& engine) {
     requirePointer(label);
     requirePointer(element);
     int set = setOf(engine, handle);

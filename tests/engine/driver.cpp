@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "TavikContract.h"
+#include "engine/TavikContract.h"
 
 namespace {
 

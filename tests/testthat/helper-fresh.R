@@ -23,11 +23,6 @@ engine_path <- function() tavik4r::tavik_example_engine()
 
 project_path <- function(name = "transport") tavik4r::tavik_example_project(name)
 
-# The engine built without TavikValueCard, for checks of a missing entry point.
-engine_without_value_card <- function() {
-  system.file("testlibs", "no-valuecard", "libtavik3.dll", package = "tavik4r")
-}
-
 test_hook <- function(name, ...) {
   .Call(name, ..., PACKAGE = "tavik4r")
 }

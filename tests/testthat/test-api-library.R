@@ -39,11 +39,10 @@ test_that("a library that fails to load leaves the open project in place", {
 })
 
 test_that("a library without the engine's entry points is refused, naming the missing ones", {
-  result <- run_fresh(function() {
+  result <- run_fresh(function(fixture) {
     library(tavik4r)
     libm <- Sys.glob(c("/lib/x86_64-linux-gnu/libm.so.6", "/usr/lib/x86_64-linux-gnu/libm.so.6",
                        "/lib64/libm.so.6", "/usr/lib/libm.so.6"))
-    fixture <- system.file("testlibs", "no-valuecard", "libtavik3.dll", package = "tavik4r")
     catch <- function(expr) tryCatch(expr, error = function(e) e)
     tavik_load_and_open(tavik_example_engine(), tavik_example_project())
     list(
@@ -53,7 +52,7 @@ test_that("a library without the engine's entry points is refused, naming the mi
       libm_loads = if (length(libm)) tavik_library_loads(libm[[1]]),
       discount = tavik_read("Discount")
     )
-  })
+  }, list(fixture = engine_without_value_card()))
   expect_s3_class(result$fixture, c("tavik_library_load_error", "tavik_error"))
   expect_identical(result$fixture$missing, "TavikValueCard")
   expect_match(conditionMessage(result$fixture), "lacks the engine entry point TavikValueCard.",

@@ -1,30 +1,10 @@
 # The simulated engine through its exported entry points: a C++ driver loads
 # the installed library as the package does and runs checks by section.
 
-engine_driver <- local({
-  built <- NULL
-  function() {
-    if (!is.null(built)) return(built)
-    skip_on_os("windows")
-    source <- test_path("..", "engine", "driver.cpp")
-    header <- system.file("engine", "TavikContract.h", package = "tavik4r")
-    skip_if(!file.exists(source) || !nzchar(header), "engine driver sources not available")
-    r <- file.path(R.home("bin"), "R")
-    cxx <- system2(r, c("CMD", "config", "CXX17"), stdout = TRUE)
-    std <- system2(r, c("CMD", "config", "CXX17STD"), stdout = TRUE)
-    cxx <- strsplit(trimws(cxx), "[[:space:]]+")[[1]]
-    skip_if(length(cxx) == 0 || !nzchar(Sys.which(cxx[1])), "no C++ compiler")
-    exe <- file.path(tempdir(), "tavik-engine-driver")
-    args <- c(cxx[-1], std, "-O1", paste0("-I", dirname(header)), "-o", exe,
-              source, "-ldl")
-    log <- suppressWarnings(system2(cxx[1], args, stdout = TRUE, stderr = TRUE))
-    if (!is.null(attr(log, "status"))) {
-      stop("the engine driver does not compile:\n", paste(log, collapse = "\n"))
-    }
-    built <<- exe
-    exe
-  }
-})
+engine_driver <- function() {
+  build_from_sources("tavik-engine-driver", file.path("..", "tests", "engine", "driver.cpp"),
+                     libs = "-ldl")
+}
 
 run_driver <- function(section, library = engine_path()) {
   projects <- dirname(project_path("transport"))
