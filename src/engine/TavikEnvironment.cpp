@@ -3,6 +3,9 @@
 #include <iostream>
 
 #include "engine/LoadedTavikAPI.h"
+// The engine state owns the identifier space, so that loading a library or
+// closing a project drops it with the engine it was made over: the one
+// include from the engine layer up into the model.
 #include "model/TavikSpace.h"
 
 namespace Tavik {

@@ -1,6 +1,6 @@
 #include "model/ColumnFactory.h"
 
-#include "model/Column.h"
+#include "model/EngineColumn.h"
 #include "model/SetConvertor.h"
 #include "model/StandardConvertor.h"
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "model/Value.h"
-#include "rbridge/DataTable.h"
+#include "model/DataTable.h"
 
 namespace Tavik {
 

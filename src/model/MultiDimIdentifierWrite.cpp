@@ -15,7 +15,7 @@
 #include "model/MultiDimIdentifier.h"
 #include "model/PendingElements.h"
 #include "model/TupleCalls.h"
-#include "rbridge/IWriteTable.h"
+#include "model/IWriteTable.h"
 
 namespace Tavik {
 

@@ -3,7 +3,7 @@
 
 #include "engine/TavikException.h"
 #include "engine/TextConversion.h"
-#include "rbridge/Column.h"
+#include "rbridge/CharacterColumn.h"
 #include "rbridge/RConversions.h"
 #include "rbridge/RGuard.h"
 

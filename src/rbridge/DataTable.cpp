@@ -1,9 +1,10 @@
-#include "rbridge/DataTable.h"
+#include "model/DataTable.h"
 
 #include <stdexcept>
 
 #include "engine/TextConversion.h"
-#include "rbridge/Column.h"
+#include "rbridge/CharacterColumn.h"
+#include "rbridge/NumericColumn.h"
 #include "rbridge/RGuard.h"
 
 namespace R {

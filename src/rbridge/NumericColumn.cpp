@@ -3,7 +3,7 @@
 #include <string>
 
 #include "engine/TavikException.h"
-#include "rbridge/Column.h"
+#include "rbridge/NumericColumn.h"
 #include "rbridge/RConversions.h"
 #include "rbridge/RGuard.h"
 

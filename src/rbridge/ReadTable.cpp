@@ -2,7 +2,8 @@
 
 #include <iostream>
 
-#include "rbridge/Column.h"
+#include "rbridge/CharacterColumn.h"
+#include "rbridge/NumericColumn.h"
 #include "rbridge/RConversions.h"
 #include "rbridge/RGuard.h"
 

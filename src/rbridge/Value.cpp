@@ -3,7 +3,8 @@
 #include <stdexcept>
 
 #include "engine/TavikException.h"
-#include "rbridge/Column.h"
+#include "rbridge/CharacterColumn.h"
+#include "rbridge/NumericColumn.h"
 #include "rbridge/RConversions.h"
 
 namespace R {

@@ -4,7 +4,8 @@
 #include <string>
 
 #include "engine/TavikException.h"
-#include "rbridge/Column.h"
+#include "rbridge/CharacterColumn.h"
+#include "rbridge/NumericColumn.h"
 #include "rbridge/RConversions.h"
 
 namespace R {

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "rbridge/IWriteTable.h"
+#include "model/IWriteTable.h"
 
 namespace R {
 

@@ -1,12 +1,12 @@
 // The table that supplies the rows written into an identifier.
-#ifndef TAVIK4R_RBRIDGE_IWRITETABLE_H
-#define TAVIK4R_RBRIDGE_IWRITETABLE_H
+#ifndef TAVIK4R_MODEL_IWRITETABLE_H
+#define TAVIK4R_MODEL_IWRITETABLE_H
 
 #include <vector>
 
 #include "model/IKeyedText.h"
 #include "model/Value.h"
-#include "rbridge/DataTable.h"
+#include "model/DataTable.h"
 
 namespace R {
 

@@ -1,4 +1,4 @@
-#include "model/Column.h"
+#include "model/EngineColumn.h"
 
 namespace Tavik {
 

@@ -1,15 +1,19 @@
-// Common base of the R tables: the typed columns made from names and kinds.
-#ifndef TAVIK4R_RBRIDGE_DATATABLE_H
-#define TAVIK4R_RBRIDGE_DATATABLE_H
+// The common base of the tables an identifier reads into and writes from:
+// the typed columns made from names and kinds. Declared here, beside the
+// table interfaces that derive from it; the R tables (rbridge) implement it
+// with R columns, which the model knows only by name.
+#ifndef TAVIK4R_MODEL_DATATABLE_H
+#define TAVIK4R_MODEL_DATATABLE_H
 
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "model/IDataTable.h"
-#include "rbridge/IColumn.h"
 
 namespace R {
+
+class IColumn;
 
 class DataTable : public Tavik::IDataTable {
  public:

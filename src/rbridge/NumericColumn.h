@@ -1,9 +1,10 @@
-// The typed columns of R tables. Cells read from the engine go straight
-// into an R vector made at its final size (or grown in large steps);
-// cells written to the engine are read from the data-frame column,
-// coerced at most once per transfer.
-#ifndef TAVIK4R_RBRIDGE_COLUMN_H
-#define TAVIK4R_RBRIDGE_COLUMN_H
+// The integer and double columns of R tables (the character column is its
+// own specialisation, rbridge/CharacterColumn.h). Cells read from the
+// engine go straight into an R vector made at its final size (or grown in
+// large steps); cells written to the engine are read from the data-frame
+// column, coerced at most once per transfer.
+#ifndef TAVIK4R_RBRIDGE_NUMERICCOLUMN_H
+#define TAVIK4R_RBRIDGE_NUMERICCOLUMN_H
 
 #include <Rcpp.h>
 
@@ -92,7 +93,5 @@ extern template class Column<Rcpp::IntegerVector>;
 extern template class Column<Rcpp::NumericVector>;
 
 }  // namespace R
-
-#include "rbridge/CharacterColumn.h"
 
 #endif

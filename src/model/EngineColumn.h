@@ -1,7 +1,7 @@
 // An engine-side column: its name, cell kind and convertor, plus a buffer
 // of parsed values that no transfer needs.
-#ifndef TAVIK4R_MODEL_COLUMN_H
-#define TAVIK4R_MODEL_COLUMN_H
+#ifndef TAVIK4R_MODEL_ENGINECOLUMN_H
+#define TAVIK4R_MODEL_ENGINECOLUMN_H
 
 #include <memory>
 #include <string>
