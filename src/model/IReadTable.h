@@ -2,6 +2,7 @@
 #ifndef TAVIK4R_MODEL_IREADTABLE_H
 #define TAVIK4R_MODEL_IREADTABLE_H
 
+#include <cstddef>
 #include <vector>
 
 #include "model/Value.h"
@@ -13,6 +14,15 @@ class IReadTable : public R::DataTable {
  public:
   // Appends one row; the cells are copied before returning.
   virtual void addRow(const std::vector<Value>& row) = 0;
+  // Appends rows of width cells each, row after row; as addRow for each.
+  virtual void addRows(const Value* cells, std::size_t rows,
+                       std::size_t width) {
+    std::vector<Value> row(width);
+    for (std::size_t r = 0; r < rows; ++r) {
+      for (std::size_t c = 0; c < width; ++c) row[c] = cells[r * width + c];
+      addRow(row);
+    }
+  }
   virtual ~IReadTable() {}
   // How many rows will follow, so storage is made once at its size.
   virtual void expectRows(long rows) {}

@@ -20,7 +20,11 @@ namespace Tavik {
 class IDataTable;
 class IReadTable;
 class IValue;
+class IValueConvertor;
+class TupleCalls;
 class WholeText;
+template <typename T>
+class SetConvertor;
 
 class MultiDimIdentifier : public BaseIdentifier {
  public:
@@ -53,6 +57,11 @@ class MultiDimIdentifier : public BaseIdentifier {
  private:
   void writeRows(R::IWriteTable& table, bool replace);
   long expectedTuples();
+  long storeBatches(IReadTable& table, const TupleCalls& calls,
+                    const std::vector<IValueConvertor*>& convertors,
+                    const std::vector<SetConvertor<std::wstring>*>& labels,
+                    IValueConvertor* valueConvertor, std::vector<int>& tuple,
+                    tagTavikValueW& record);
   // Reads the text value of tuple (null: the scalar) whole into whole and
   // points record at it.
   void fetchWholeValue(int* tuple, WholeText& whole, tagTavikValueW& record);

@@ -79,7 +79,13 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
   tagTavikValueW record;
   long count = 0;
   const TupleCalls calls(*api);
-  for (;;) {
+  // Without text values every text cell is a label that stays put, so rows
+  // can go to the table in batches, column by column.
+  if (!textValues) {
+    count = storeBatches(table, calls, convertors, labelConvertors,
+                         valueConvertor, tuple, record);
+  }
+  for (; textValues;) {
     offerBuffer(record, storeBuf, 256);
     if (!calls.ValueNextW(handle, tuple.data(), &record)) break;
     storeBuf[255] = L'\0';
@@ -108,6 +114,73 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
     if (api->ValueNextW(handle, tuple.data(), &record))
       throw TavikException("MultiDimIdentifier::storeTo", api);
   }
+}
+
+namespace {
+
+const std::size_t kBatchRows = 1024;
+
+}  // namespace
+
+// The read loop for rows of numbers and labels. A batch keeps its own copy
+// of every number, since the engine's record and the convertors' buffers
+// are reused for the next tuple; labels point into the sets.
+long MultiDimIdentifier::storeBatches(
+    IReadTable& table, const TupleCalls& calls,
+    const std::vector<IValueConvertor*>& convertors,
+    const std::vector<SetConvertor<std::wstring>*>& labelConvertors,
+    IValueConvertor* valueConvertor, std::vector<int>& tuple,
+    tagTavikValueW& record) {
+  const std::size_t n = domain.size();
+  const std::size_t width = n + 1;
+  std::vector<ValueType> kinds;
+  for (const auto& column : columns) kinds.push_back(column->getType());
+  kinds.push_back(valueColumn->getType());
+  std::vector<Value> cells(kBatchRows * width);
+  std::vector<double> numbers(kBatchRows);
+  std::vector<int> integers(kBatchRows * width);
+  auto* doubleConvertor =
+      dynamic_cast<StandardConvertor<double>*>(valueConvertor);
+  long count = 0;
+  std::size_t filled = 0;
+  Value scratch;
+  for (;;) {
+    offerBuffer(record, storeBuf, 256);
+    if (!calls.ValueNextW(handle, tuple.data(), &record)) break;
+    Value* row = &cells[filled * width];
+    int* keptIntegers = &integers[filled * width];
+    for (std::size_t i = 0; i < n; ++i) {
+      if (labelConvertors[i] != nullptr) {
+        labelConvertors[i]->assignLabel(tuple[i], row[i]);
+      } else {
+        convertors[i]->assignIndex(tuple[i], scratch);
+        keptIntegers[i] = *scratch.integer;
+        row[i].integer = &keptIntegers[i];
+      }
+    }
+    if (doubleConvertor != nullptr) {
+      numbers[filled] = record.Double;
+      row[n].dbl = &numbers[filled];
+    } else {
+      valueConvertor->assignValue(record, scratch);
+      if (kinds[n] == ValueType::Integer) {
+        keptIntegers[n] = *scratch.integer;
+        row[n].integer = &keptIntegers[n];
+      } else if (kinds[n] == ValueType::Double) {
+        numbers[filled] = *scratch.dbl;
+        row[n].dbl = &numbers[filled];
+      } else {
+        row[n].str = scratch.str;
+      }
+    }
+    if (++filled == kBatchRows) {
+      table.addRows(cells.data(), filled, width);
+      filled = 0;
+    }
+    if (++count % kInterruptEvery == 0) table.checkInterrupt();
+  }
+  if (filled > 0) table.addRows(cells.data(), filled, width);
+  return count;
 }
 
 void MultiDimIdentifier::fetchWholeValue(int* tuple, WholeText& whole,

@@ -58,6 +58,43 @@ void ReadTable::addRow(const std::vector<Tavik::Value>& row) {
   }
 }
 
+template <typename Column>
+void ReadTable::appendColumn(IColumn* column, const Tavik::Value* cells,
+                             std::size_t rows, std::size_t width) {
+  Column* typed = static_cast<Column*>(column);
+  for (std::size_t r = 0; r < rows; ++r) typed->append(cells[r * width]);
+}
+
+// A batch goes in column by column: each column's loop knows its kind.
+void ReadTable::addRows(const Tavik::Value* cells, std::size_t rows,
+                        std::size_t width) {
+  if (slots.size() != columns.size()) {
+    IReadTable::addRows(cells, rows, width);
+    return;
+  }
+  std::size_t i = 0;
+  try {
+    for (; i < slots.size(); ++i) {
+      switch (slots[i].kind) {
+        case Double:
+          appendColumn<Column<Rcpp::NumericVector>>(slots[i].column, cells + i,
+                                                    rows, width);
+          break;
+        case Integer:
+          appendColumn<Column<Rcpp::IntegerVector>>(slots[i].column, cells + i,
+                                                    rows, width);
+          break;
+        default:
+          appendColumn<Column<Rcpp::CharacterVector>>(slots[i].column,
+                                                      cells + i, rows, width);
+      }
+    }
+  } catch (...) {
+    std::cout << "Exception when adding column " << i << std::endl;
+    throw;
+  }
+}
+
 void ReadTable::expectRows(long rows) {
   for (auto& column : columns) column->reserve(rows);
 }

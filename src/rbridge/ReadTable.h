@@ -16,6 +16,8 @@ class ReadTable : public Tavik::IReadTable {
   void setupColumns(const std::vector<std::wstring>& names,
                     const std::vector<Tavik::ValueType>& types) override;
   void addRow(const std::vector<Tavik::Value>& row) override;
+  void addRows(const Tavik::Value* cells, std::size_t rows,
+               std::size_t width) override;
   void expectRows(long rows) override;
   void markStableText(int column) override;
   Rcpp::DataFrame createDataFrame();
@@ -30,6 +32,9 @@ class ReadTable : public Tavik::IReadTable {
   };
   std::vector<Slot> slots;
   void appendCell(const Slot& slot, const Tavik::Value& value);
+  template <typename Column>
+  void appendColumn(IColumn* column, const Tavik::Value* cells,
+                    std::size_t rows, std::size_t width);
 };
 
 }  // namespace R
