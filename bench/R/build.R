@@ -6,9 +6,10 @@ build_baselines <- function(bench_dir) {
   build_dir <- file.path(tempdir(), "tavik4r-bench-build")
   dir.create(build_dir, showWarnings = FALSE, recursive = TRUE)
   file.copy(file.path(bench_dir, "cpp", baseline_sources), build_dir, overwrite = TRUE)
-  contract <- dirname(system.file("engine", "TavikContract.h", package = "tavik4r"))
+  # The engine's contract from the package's sources, beside bench/.
+  sources <- normalizePath(file.path(bench_dir, "..", "src"), mustWork = TRUE)
   writeLines(c("CXX_STD = CXX17",
-               sprintf("PKG_CPPFLAGS = -I'%s'", contract),
+               sprintf("PKG_CPPFLAGS = -I'%s'", sources),
                "PKG_LIBS = -ldl"),
              file.path(build_dir, "Makevars"))
   old <- setwd(build_dir)

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "TavikContract.h"
+#include "engine/TavikContract.h"
 
 namespace bench {
 

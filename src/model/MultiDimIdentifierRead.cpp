@@ -141,6 +141,12 @@ long MultiDimIdentifier::storeBatches(
   std::vector<int> integers(kBatchRows * width);
   auto* doubleConvertor =
       dynamic_cast<StandardConvertor<double>*>(valueConvertor);
+  auto* integerConvertor =
+      dynamic_cast<StandardConvertor<int>*>(valueConvertor);
+  // Integer-set dimensions are a subtraction, done here.
+  std::vector<bool> integerSets;
+  for (IValueConvertor* convertor : convertors)
+    integerSets.push_back(dynamic_cast<SetConvertor<int>*>(convertor) != nullptr);
   long count = 0;
   std::size_t filled = 0;
   Value scratch;
@@ -152,6 +158,11 @@ long MultiDimIdentifier::storeBatches(
     for (std::size_t i = 0; i < n; ++i) {
       if (labelConvertors[i] != nullptr) {
         labelConvertors[i]->assignLabel(tuple[i], row[i]);
+      } else if (integerSets[i]) {
+        keptIntegers[i] = static_cast<int>(
+            static_cast<unsigned int>(tuple[i]) -
+            static_cast<unsigned int>(TAVIK_INTEGER_ELEMENT_OFFSET));
+        row[i].integer = &keptIntegers[i];
       } else {
         convertors[i]->assignIndex(tuple[i], scratch);
         keptIntegers[i] = *scratch.integer;
@@ -161,6 +172,9 @@ long MultiDimIdentifier::storeBatches(
     if (doubleConvertor != nullptr) {
       numbers[filled] = record.Double;
       row[n].dbl = &numbers[filled];
+    } else if (integerConvertor != nullptr) {
+      keptIntegers[n] = record.Int;
+      row[n].integer = &keptIntegers[n];
     } else {
       valueConvertor->assignValue(record, scratch);
       if (kinds[n] == ValueType::Integer) {
