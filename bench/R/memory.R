@@ -8,11 +8,14 @@ peak_memory <- function(bench_dir, project) {
   v <- setNames(as.numeric(vapply(pairs, `[`, "", 2)), vapply(pairs, `[`, "", 1))
   if (v[["hwm_reset"]] != 1) warning("the high-water mark could not be reset; the peak may be too high")
   above <- v[["peak_rss"]] - v[["rss_before"]]
+  write_above <- v[["write_peak_rss"]] - v[["write_rss_before"]]
   data.frame(
     size = v[["rows"]], case = "double",
-    measure = c("peak_rss_above_baseline", "result_object_size", "peak/object_size"),
-    value = c(above, v[["object_size"]], above / v[["object_size"]]),
-    unit = c("bytes", "bytes", "ratio"), stringsAsFactors = FALSE)
+    measure = c("peak_rss_above_baseline", "result_object_size", "peak/object_size",
+                "write_peak_rss_above_baseline", "write_peak/frame_size"),
+    value = c(above, v[["object_size"]], above / v[["object_size"]],
+              write_above, write_above / v[["object_size"]]),
+    unit = c("bytes", "bytes", "ratio", "bytes", "ratio"), stringsAsFactors = FALSE)
 }
 
 # Runs bench/heap-allocations.R with a counting malloc preloaded and turns
