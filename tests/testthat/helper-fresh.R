@@ -22,7 +22,3 @@ run_fresh_output <- function(fun, args = list()) {
 engine_path <- function() tavik4r::tavik_example_engine()
 
 project_path <- function(name = "transport") tavik4r::tavik_example_project(name)
-
-test_hook <- function(name, ...) {
-  .Call(name, ..., PACKAGE = "tavik4r")
-}
