@@ -1,21 +1,12 @@
-# The simulated engine through its exported entry points: a C++ driver loads
-# the installed library as the package does and runs checks by section.
+# The simulated engine through its exported entry points: a C++ driver
+# (tests/engine) loads the installed library as the package does and runs
+# checks by section.
 
-engine_driver <- function() {
-  build_from_sources("tavik-engine-driver", file.path("..", "tests", "engine", "driver.cpp"),
-                     libs = "-ldl")
-}
+engine_driver <- function() driver_program("engine")
 
 run_driver <- function(section, library = engine_path()) {
-  projects <- dirname(project_path("transport"))
-  out <- suppressWarnings(system2(engine_driver(), c(library, projects, section),
-                                  stdout = TRUE, stderr = TRUE))
-  status <- attr(out, "status") %||% 0L
-  expect(status == 0L && any(grepl("^checks [0-9]+ failures 0$", out)),
-         paste0("engine driver section '", section, "':\n", paste(out, collapse = "\n")))
+  expect_driver_section(engine_driver(), section, library)
 }
-
-`%||%` <- function(a, b) if (is.null(a)) b else a
 
 test_that("projects open and close; handles die with the project", {
   run_driver("project")
@@ -58,9 +49,7 @@ test_that("the bundled example projects open", {
 })
 
 test_that("the fixture engine lacks exactly TavikValueCard", {
-  library <- engine_without_value_card()
-  skip_if(!nzchar(library), "fixture engine not installed")
-  run_driver("exports-without-valuecard", library)
+  run_driver("exports-without-valuecard", engine_without_value_card())
 })
 
 test_that("R's test controls reach the engine instance the package uses", {
