@@ -13,9 +13,9 @@ allocation_events <- function(expr) {
 }
 
 engine_calls <- function(expr, entries) {
-  tavik4r:::sim_reset()
+  sim_reset()
   force(expr)
-  vapply(entries, tavik4r:::sim_calls, numeric(1))
+  vapply(entries, sim_calls, numeric(1))
 }
 
 test_that("reading costs one engine call per tuple and no label look-up", {

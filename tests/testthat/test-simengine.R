@@ -54,23 +54,22 @@ test_that("the fixture engine lacks exactly TavikValueCard", {
 
 test_that("R's test controls reach the engine instance the package uses", {
   result <- run_fresh(function() {
-    ns <- asNamespace("tavik4r")
-    ns$sim_engine_load()
-    ns$sim_reset()
+    sim_engine_load()
+    sim_reset()
     tavik4r::tavik_load_and_open(tavik4r::tavik_example_engine(),
                                  tavik4r::tavik_example_project("transport"))
-    opened <- ns$sim_counter("projects_opened")
-    before <- ns$sim_calls("TavikValueNextW")
+    opened <- sim_counter("projects_opened")
+    before <- sim_calls("TavikValueNextW")
     rows <- nrow(tavik4r::tavik_read("Cost"))
-    nexts <- ns$sim_calls("TavikValueNextW") - before
-    ns$sim_fault("TavikValueResetHandle", nth = 1L, code = 7L, text = "reset refused")
+    nexts <- sim_calls("TavikValueNextW") - before
+    sim_fault("TavikValueResetHandle", nth = 1L, code = 7L, text = "reset refused")
     failed <- tryCatch({ tavik4r::tavik_read("Cost"); "" },
                        error = function(e) conditionMessage(e))
     tavik4r::tavik_close()
     list(opened = opened, rows = rows, nexts = nexts, failed = failed,
-         closed = ns$sim_counter("projects_closed"),
-         live = ns$sim_counter("live_handles"),
-         unknown = tryCatch(ns$sim_switch("nope"), error = conditionMessage))
+         closed = sim_counter("projects_closed"),
+         live = sim_counter("live_handles"),
+         unknown = tryCatch(sim_switch("nope"), error = conditionMessage))
   })
   expect_equal(result$opened, 1)
   expect_gt(result$nexts, result$rows)  # each row, and the end of the data
