@@ -5,6 +5,18 @@
 #' text format (see [tavik_project_format]) and behaves like a sparse
 #' modelling engine. Use it to try the package without the real engine.
 #'
+#' @section Test controls:
+#' Besides the engine's entry points, the simulated engine exports a few C
+#' functions of its own that the package's tests use to steer it; the real
+#' engine has none of them, and the package never calls them:
+#' `TavikSimFault()` makes the nth (or every) call of an entry point fail
+#' with a given code and text, `TavikSimSwitch()` turns misbehaviours on
+#' and off (a refused close, out-of-range element numbers, ...),
+#' `TavikSimCounter()` and `TavikSimCalls()` report live handles, opened
+#' and closed projects and the calls of each entry point, and
+#' `TavikSimReset()` clears them all. Their R front ends are in the
+#' package's sources, `tests/testthat/helper-simengine.R`.
+#'
 #' @return The path of the installed simulated engine library.
 #' @seealso [tavik_example_project()] for the example projects,
 #'   [tavik_load()] to load the engine.

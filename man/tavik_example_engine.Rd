@@ -15,6 +15,20 @@ The package comes with a simulated Tavik engine: a shared library named
 text format (see \link{tavik_project_format}) and behaves like a sparse
 modelling engine. Use it to try the package without the real engine.
 }
+\section{Test controls}{
+
+Besides the engine's entry points, the simulated engine exports a few C
+functions of its own that the package's tests use to steer it; the real
+engine has none of them, and the package never calls them:
+\code{TavikSimFault()} makes the nth (or every) call of an entry point fail
+with a given code and text, \code{TavikSimSwitch()} turns misbehaviours on
+and off (a refused close, out-of-range element numbers, ...),
+\code{TavikSimCounter()} and \code{TavikSimCalls()} report live handles, opened
+and closed projects and the calls of each entry point, and
+\code{TavikSimReset()} clears them all. Their R front ends are in the
+package's sources, \code{tests/testthat/helper-simengine.R}.
+}
+
 \examples{
 engine <- tavik_example_engine()
 basename(engine)

@@ -28,17 +28,6 @@ SEXP tavik4r_WriteData(SEXP dataFrame, SEXP identifierName,
                        SEXP unknownElementMode, SEXP replace);
 SEXP tavik4r_EngineLastError();
 SEXP tavik4r_MissingEntryPoints(SEXP libraryPath);
-
-// Test-only routines.
-SEXP tavik4r_test_loader_new();
-SEXP tavik4r_test_loader_call(SEXP loader, SEXP operation, SEXP path);
-SEXP tavik4r_test_decorated_name(SEXP name, SEXP offset);
-SEXP tavik4r_test_api_new(SEXP path);
-SEXP tavik4r_test_api_call(SEXP api, SEXP operation, SEXP argument);
-SEXP tavik4r_test_string_roundtrip(SEXP text);
-SEXP tavik4r_test_w2a_codepoint(SEXP codepoint);
-SEXP tavik4r_test_exception_message(SEXP context, SEXP reports, SEXP code,
-                                    SEXP text);
 }
 
 // R's table holds every routine as DL_FUNC. The cast goes through the
@@ -68,15 +57,6 @@ static const R_CallMethodDef callMethods[] = {
     ROUTINE(tavik4r_WriteData, 4),
     ROUTINE(tavik4r_EngineLastError, 0),
     ROUTINE(tavik4r_MissingEntryPoints, 1),
-    ROUTINE(tavik4r_test_loader_new, 0),
-    ROUTINE(tavik4r_test_loader_call, 3),
-    ROUTINE(tavik4r_test_decorated_name, 2),
-    ROUTINE(tavik4r_test_api_new, 1),
-    ROUTINE(tavik4r_test_api_call, 3),
-    ROUTINE(tavik4r_test_string_roundtrip, 1),
-    ROUTINE(tavik4r_test_w2a_codepoint, 1),
-    ROUTINE(tavik4r_test_exception_message, 4),
-    // Test hooks of the identifier model go here.
     {NULL, NULL, 0}};
 
 extern "C" void R_init_tavik4r(DllInfo* dll) {

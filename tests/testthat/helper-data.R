@@ -9,7 +9,7 @@ set_data <- function(data, identifier, mode = 0L) {
 
 # A fresh copy of a project, with no fault or switch left from earlier tests.
 open_project <- function(path = project_path()) {
-  tavik4r:::sim_reset()
+  sim_reset()
   opened <- .Call("tavik4r_LoadTavikAndOpenProject", engine_path(), path,
                   PACKAGE = "tavik4r")
   stopifnot(isTRUE(opened))
@@ -51,7 +51,7 @@ condition_of <- function(expr) {
 }
 
 close_project <- function() {
-  tavik4r:::sim_reset()
+  sim_reset()
   invisible(.Call("tavik4r_CloseProject", PACKAGE = "tavik4r"))
 }
 

@@ -74,7 +74,7 @@ test_that("unknown names and engine refusals are classed errors", {
     expect_identical(error[c("identifier", "code")], list(identifier = "Nope", code = 5L))
     expect_match(conditionMessage(error), "'Nope': the open project has no such identifier")
   }
-  tavik4r:::sim_fault("TavikValueResetHandle", nth = 1L, code = 7L, text = "reset refused")
+  sim_fault("TavikValueResetHandle", nth = 1L, code = 7L, text = "reset refused")
   error <- expect_error(tavik_read("Cost"), class = "tavik_engine_error")
   expect_identical(error[c("code", "text", "restored")],
                    list(code = 7L, text = "reset refused", restored = FALSE))

@@ -62,7 +62,7 @@ test_that("an open project the engine will not close blocks the next open with a
   result <- run_fresh(function() {
     library(tavik4r)
     tavik_load_and_open(tavik_example_engine(), tavik_example_project())
-    tavik4r:::sim_switch("close_fails")
+    sim_switch("close_fails")
     error <- tryCatch(tavik_open(tavik_example_project()), error = function(e) e)
     list(error = error, still_open = tavik4r:::project_open())
   })

@@ -54,10 +54,10 @@ test_that("a write the engine refuses half way is undone in both modes", {
   cost <- tavik_read("Cost")
   change <- frame(Plants = c("Berlin", "Chicago", "Amsterdam"), Markets = "m1", Cost = 1:3)
   for (replace in c(TRUE, FALSE)) {
-    tavik4r:::sim_fault("TavikValueAssignW", nth = 2L, code = 15L, text = "out of memory")
+    sim_fault("TavikValueAssignW", nth = 2L, code = 15L, text = "out of memory")
     error <- expect_error(tavik_write(change, "Cost", replace = replace),
                           class = "tavik_engine_error")
-    tavik4r:::sim_reset()
+    sim_reset()
     expect_s3_class(error, "tavik_error")
     expect_identical(error[c("identifier", "code", "text", "restored")],
                      list(identifier = "Cost", code = 15L, text = "out of memory", restored = TRUE))

@@ -27,8 +27,8 @@ test_that("each refused engine call names its operation", {
     open_project()
     # Reading first fills the set cache, so a write meets only its own calls.
     data <- if (grepl("load", case[[4]])) get_data(case[[3]])
-    tavik4r:::sim_switch("silent_last_error")
-    tavik4r:::sim_fault(case[[1]], nth = case[[2]])
+    sim_switch("silent_last_error")
+    sim_fault(case[[1]], nth = case[[2]])
     refused <- condition_of(if (is.null(data)) get_data(case[[3]]) else set_data(data, case[[3]]))
     expect_s3_class(refused, "Tavik::TavikException")
     expected <- paste0("[", case[[4]], "]::unknown tavikerror")
@@ -39,7 +39,7 @@ test_that("each refused engine call names its operation", {
 
 test_that("the engine's own error text wins over the operation's name", {
   open_project()
-  tavik4r:::sim_fault("TavikValueRetrieveW", nth = 1L, code = 12L, text = "busy")
+  sim_fault("TavikValueRetrieveW", nth = 1L, code = 12L, text = "busy")
   expect_error(get_data("Discount"), "tavikerror 12: busy", fixed = TRUE,
                class = "Tavik::TavikException")
   expect_identical(get_data("Discount"), 0.05)

@@ -17,7 +17,7 @@ long_texts <- function(stem) {
 test_that("labels and values of any length come back whole after a change", {
   for (write_back in c(FALSE, TRUE)) {
     open_project(fidelity_project())
-    if (write_back) tavik4r:::sim_switch("write_back_length")
+    if (write_back) sim_switch("write_back_length")
     labels <- long_texts("\u00e9")
     memo <- frame(Items = labels, Memo = rev(long_texts("\U1F600x")))
     set_data(memo, "Memo", 1L)
@@ -87,7 +87,7 @@ test_that("the engine's count of values only sizes the result", {
   for (switch in c("card_more", "card_fewer")) {
     open_project(extra_project())
     expected <- get_data("Big")
-    tavik4r:::sim_switch(switch)
+    sim_switch(switch)
     expect_identical(get_data("Big"), expected, label = switch)
     expect_identical(get_data("Distance"), frame(Nodes = c("n1", "n2"), Nodes.1 = c("n2", "n1"),
                                                  Distance = c(4, 5)), label = switch)
@@ -99,7 +99,7 @@ test_that("a write the engine refuses half way leaves the old data", {
   cost <- get_data("Cost")
   changed <- rbind(transform(cost, Cost = Cost + 1),
                    frame(Plants = "Paris", Markets = "m1", Cost = 9))
-  tavik4r:::sim_fault("TavikValueAssignW", nth = 4L, code = 21L, text = "out of memory")
+  sim_fault("TavikValueAssignW", nth = 4L, code = 21L, text = "out of memory")
   refused <- condition_of(set_data(changed, "Cost", 1L))
   expect_s3_class(refused, "Tavik::TavikException")
   expect_identical(conditionMessage(refused), paste(
@@ -111,11 +111,11 @@ test_that("a write the engine refuses half way leaves the old data", {
 
   long <- frame(Plants = "Berlin", PlantManager = strrep("\u00e9", 5000))
   set_data(long, "PlantManager")
-  tavik4r:::sim_fault("TavikValueAssignW", nth = 1L)
+  sim_fault("TavikValueAssignW", nth = 1L)
   expect_error(set_data(get_data("Capacity"), "PlantManager"), "previous data is restored")
   expect_identical(get_data("PlantManager"), long)
 
-  tavik4r:::sim_fault("TavikValueAssignW", nth = 1L, code = 3L, text = "locked")
+  sim_fault("TavikValueAssignW", nth = 1L, code = 3L, text = "locked")
   expect_error(set_data(0.5, "Discount"),
                "The engine refused the write of Discount (tavikerror 3: locked); its previous data is restored (1 value).",
                fixed = TRUE, class = "Tavik::TavikException")
@@ -126,18 +126,18 @@ test_that("a refused restore says what the identifier holds", {
   open_project()
   cost <- get_data("Cost")
   # Every assignment refused: the old values could not go back.
-  tavik4r:::sim_fault("TavikValueAssignW", nth = 0L, code = 5L, text = "disk full")
+  sim_fault("TavikValueAssignW", nth = 0L, code = 5L, text = "disk full")
   expect_error(set_data(cost, "Cost"), paste0(
     "The engine refused the write of Cost (tavikerror 5: disk full) and then refused to ",
     "restore its previous data (tavikerror 5: disk full): Cost now holds 0 values of its ",
     "6 previous ones."), fixed = TRUE)
-  tavik4r:::sim_fault("TavikValueAssignW", nth = -1L)
+  sim_fault("TavikValueAssignW", nth = -1L)
   expect_identical(nrow(get_data("Cost")), 0L)
 
   # Emptying refused on the way back: the rows written stay.
   set_data(cost, "Cost")
-  tavik4r:::sim_fault("TavikValueAssignW", nth = 3L)
-  tavik4r:::sim_fault("TavikIdentifierEmpty", nth = 2L, code = 6L, text = "busy")
+  sim_fault("TavikValueAssignW", nth = 3L)
+  sim_fault("TavikIdentifierEmpty", nth = 2L, code = 6L, text = "busy")
   expect_error(set_data(transform(cost, Cost = 1), "Cost"), paste0(
     "and then refused to restore its previous data (tavikerror 6: busy): Cost now holds ",
     "the first 2 rows of the 6 written."), fixed = TRUE)
@@ -148,7 +148,7 @@ test_that("labels a refused write added reach every cached set they joined", {
   open_project(fidelity_project())
   get_data("Memo")  # Items in the cache
   # i9 joins Sub and, in the engine, Items too; then the write is refused.
-  tavik4r:::sim_fault("TavikValueAssignW", nth = 1L)
+  sim_fault("TavikValueAssignW", nth = 1L)
   expect_error(set_data(frame(Sub = c("i9", "i1"), OnSub = c(1, 2)), "OnSub", 1L),
                "previous data is restored")
   set_data(frame(Items = "i9", Memo = "new"), "Memo", 0L)
@@ -157,7 +157,7 @@ test_that("labels a refused write added reach every cached set they joined", {
 
 test_that("a refused scalar write that changed nothing says its value is back", {
   open_project()
-  tavik4r:::sim_fault("TavikValueAssignW", nth = 0L)
+  sim_fault("TavikValueAssignW", nth = 0L)
   expect_error(set_data("Freight", "ModelName"),
                "its previous data is restored (1 value)", fixed = TRUE)
   expect_identical(get_data("ModelName"), "Transport")
@@ -166,8 +166,8 @@ test_that("a refused scalar write that changed nothing says its value is back", 
 test_that("a refused value is told from the end of the data without a count", {
   open_project()
   get_data("Cost")  # the sets in the cache: the count refused is the values'
-  tavik4r:::sim_fault("TavikValueCard", nth = 1L)
-  tavik4r:::sim_fault("TavikValueNextW", nth = 1L, code = 4L, text = "busy")
+  sim_fault("TavikValueCard", nth = 1L)
+  sim_fault("TavikValueNextW", nth = 1L, code = 4L, text = "busy")
   expect_error(get_data("Cost"), "tavikerror 4: busy", fixed = TRUE,
                class = "Tavik::TavikException")
   expect_identical(nrow(get_data("Cost")), 6L)

@@ -49,7 +49,7 @@ test_that("scalars read as vectors of length one of their kind", {
 
 test_that("a set's labels are read once while it is cached", {
   open_project()
-  label_reads <- function() tavik4r:::sim_calls("TavikSetElementToNameW")
+  label_reads <- function() sim_calls("TavikSetElementToNameW")
   get_data("Cost")
   after_first <- label_reads()
   expect_equal(after_first, 8)  # Plants and Markets, four labels each
@@ -83,13 +83,13 @@ test_that("engine text is read whole even when the engine reports its length bac
   open_project()
   plain <- list(get_data("PlantManager"), get_data("ModelName"))
   open_project()
-  tavik4r:::sim_switch("write_back_length")
+  sim_switch("write_back_length")
   expect_identical(list(get_data("PlantManager"), get_data("ModelName")), plain)
 })
 
 test_that("element numbers outside a set are reported, not looked up", {
   open_project()
-  tavik4r:::sim_switch("next_out_of_range")
+  sim_switch("next_out_of_range")
   outside <- condition_of(get_data("Cost"))
   expect_s3_class(outside, "Tavik::TavikException")
   expect_match(conditionMessage(outside),
@@ -98,7 +98,7 @@ test_that("element numbers outside a set are reported, not looked up", {
   # The last ordinal lands outside the set, whose label the engine then
   # refuses: the set can't be read.
   open_project()
-  tavik4r:::sim_switch("ordinal_out_of_range")
+  sim_switch("ordinal_out_of_range")
   expect_error(get_data("Capacity"), "^tavikerror [0-9]+: element [0-9]+ is not in set 'Plants'$",
                class = "Tavik::TavikException")
 })

@@ -140,7 +140,7 @@ test_that("a label a set lacks is refused in mode 0 and added in mode 1", {
 
 test_that("labels the engine numbers with gaps are added and read back", {
   open_project()
-  tavik4r:::sim_switch("add_nonconsecutive")
+  sim_switch("add_nonconsecutive")
   capacity <- rbind(get_data("Capacity"), frame(Plants = c("Paris", "Rome"), Capacity = 1:2))
   set_data(capacity, "Capacity", 1L)
   expect_identical(get_data("Capacity"), capacity)
@@ -183,7 +183,7 @@ test_that("bad input leaves the identifier and its sets as they were", {
 
   # A label the engine refuses to add is missing like in mode 0.
   cost <- get_data("Cost")
-  tavik4r:::sim_fault("TavikSetAddElementRecursiveW", nth = 0L)
+  sim_fault("TavikSetAddElementRecursiveW", nth = 0L)
   expect_error(set_data(bad[[1]][[2]], "Cost", 1L),
                "Couldn't find set element with label Paris in Set Plants", fixed = TRUE,
                class = "Tavik::TavikException")

@@ -31,9 +31,9 @@ test_that("the state table: load, open, reopen, reload and close", {
     call <- function(...) .Call(..., PACKAGE = "tavik4r")
     engine <- tavik4r::tavik_example_engine()
     project <- tavik4r::tavik_example_project()
-    tavik4r:::sim_engine_load()
+    sim_engine_load()
     state <- function() unname(call("tavik4r_EngineState"))
-    closed <- function() tavik4r:::sim_counter("projects_closed")
+    closed <- function() sim_counter("projects_closed")
     steps <- list()
     steps$load <- c(call("tavik4r_LoadTavik", engine), state())
     steps$close_loaded <- call("tavik4r_CloseProject")
@@ -77,8 +77,8 @@ test_that("after a close the loaded engine serves the next project, not a bare-n
 test_that("cached sets give their handles back at close while the project is open", {
   result <- run_fresh(function() {
     call <- function(...) .Call(..., PACKAGE = "tavik4r")
-    tavik4r:::sim_engine_load()
-    deleted <- function() tavik4r:::sim_counter("handles_deleted")
+    sim_engine_load()
+    deleted <- function() sim_counter("handles_deleted")
     call("tavik4r_LoadTavikAndOpenProject", tavik4r::tavik_example_engine(),
          tavik4r::tavik_example_project())
     call("tavik4r_GetData", "Cost")
@@ -101,13 +101,13 @@ test_that("cached sets give their handles back at close while the project is ope
 test_that("a close the engine refuses keeps the project open", {
   result <- run_fresh(function() {
     call <- function(...) .Call(..., PACKAGE = "tavik4r")
-    tavik4r:::sim_engine_load()
+    sim_engine_load()
     call("tavik4r_LoadTavikAndOpenProject", tavik4r::tavik_example_engine(),
          tavik4r::tavik_example_project())
-    tavik4r:::sim_switch("close_fails")
+    sim_switch("close_fails")
     refused <- call("tavik4r_CloseProject")
     state <- unname(call("tavik4r_EngineState"))
-    tavik4r:::sim_switch("close_fails", FALSE)
+    sim_switch("close_fails", FALSE)
     list(refused = refused, state = state, read = nrow(call("tavik4r_GetData", "Cost")),
          closed = call("tavik4r_CloseProject"))
   })

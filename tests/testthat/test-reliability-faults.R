@@ -11,7 +11,7 @@
 sweep_faults <- function(command, engine, project) {
   call <- function(name, ...) .Call(name, ..., PACKAGE = "tavik4r")
   # The engine's test controls, looked up once: a case makes dozens of calls.
-  engine_dll <- asNamespace("tavik4r")$sim_engine_load()
+  engine_dll <- sim_engine_load()
   control <- lapply(c(reset = "TavikSimReset", fault = "TavikSimFault",
                       counter = "TavikSimCounter", calls = "TavikSimCalls"),
                     getNativeSymbolInfo, PACKAGE = engine_dll)
@@ -119,11 +119,12 @@ sweep_faults <- function(command, engine, project) {
 }
 
 expect_no_problems <- function(commands) {
-  results <- callr::r(function(sweep, commands, engine, project) {
+  results <- callr::r(function(sweep, commands, engine, project, controls) {
+    sys.source(controls, envir = globalenv())
     loadNamespace("tavik4r")
     lapply(commands, sweep, engine = engine, project = project)
   }, args = list(sweep = sweep_faults, commands = commands, engine = engine_path(),
-                 project = project_path()),
+                 project = project_path(), controls = sim_controls_file()),
   libpath = .libPaths(), timeout = 900)
   for (k in seq_along(commands)) {
     expect_gt(results[[k]]$cases, 0)

@@ -40,10 +40,10 @@ hostile_objects <- function() {
 # Runs in the fresh process: every hostile object in every call of the
 # group, from an open example project. Progress goes to a file so that a
 # crash can be traced to its case.
-run_hostile_cases <- function(group, engine, project, progress, hostile_objects) {
+run_hostile_cases <- function(group, engine, project, progress, hostile_objects, controls) {
+  sys.source(controls, envir = globalenv())
   library(tavik4r)
-  ns <- asNamespace("tavik4r")
-  ns$sim_engine_load()
+  sim_engine_load()
   call <- function(...) .Call(..., PACKAGE = "tavik4r")
   capacity <- data.frame(Plants = "Berlin", Capacity = 1L)
   calls <- list(
@@ -132,7 +132,8 @@ hostile_outcomes <- function(group) {
   tryCatch(
     callr::r(run_hostile_cases,
              args = list(group = group, engine = engine_path(), project = project_path(),
-                         progress = progress, hostile_objects = hostile_objects),
+                         progress = progress, hostile_objects = hostile_objects,
+                         controls = sim_controls_file()),
              libpath = .libPaths(), timeout = 900),
     error = function(e) {
       last <- if (file.exists(progress)) tail(readLines(progress), 1) else "before any case"

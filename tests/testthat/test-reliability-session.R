@@ -4,7 +4,7 @@
 
 frame <- function(...) data.frame(..., check.names = FALSE)
 
-live_handles <- function() tavik4r:::sim_counter("live_handles")
+live_handles <- function() sim_counter("live_handles")
 
 # The extra project and a parameter of a million values, long enough to be
 # checked for interrupts several times while it is read.
@@ -43,8 +43,7 @@ test_that("live handles stay at the cached sets over many reads and writes", {
 test_that("an R error inside a transfer leaks no handle and no R memory", {
   result <- run_fresh(function(engine, project) {
     call <- function(...) .Call(..., PACKAGE = "tavik4r")
-    ns <- asNamespace("tavik4r")
-    ns$sim_engine_load()
+    sim_engine_load()
     call("tavik4r_LoadTavikAndOpenProject", engine, project)
     big <- call("tavik4r_GetData", "Big")
     integers <- transform(big, Big = as.integer(Big))  # coerced when written
@@ -62,12 +61,12 @@ test_that("an R error inside a transfer leaks no handle and no R memory", {
       filler[[length(filler) + 1L]] <- chunk
     }
     invisible(gc())
-    handles <- ns$sim_counter("live_handles")
+    handles <- sim_counter("live_handles")
     memory <- gc()[2, 2]
     outcomes <- c(replicate(20, attempt(call("tavik4r_GetData", "Big"))),
                   replicate(20, attempt(call("tavik4r_SetData", integers, "Big", 0L))))
     grown <- gc()[2, 2] - memory
-    leaked <- ns$sim_counter("live_handles") - handles
+    leaked <- sim_counter("live_handles") - handles
     mem.maxVSize(Inf)
     rm(filler)
     list(outcomes = unique(outcomes), grown = grown, leaked = leaked,
@@ -82,12 +81,11 @@ test_that("an R error inside a transfer leaks no handle and no R memory", {
 test_that("R errors raised during a transfer reach the caller as errors", {
   result <- run_fresh(function(engine, project) {
     call <- function(...) .Call(..., PACKAGE = "tavik4r")
-    ns <- asNamespace("tavik4r")
-    ns$sim_engine_load()
+    sim_engine_load()
     call("tavik4r_LoadTavikAndOpenProject", engine, project)
     call("tavik4r_GetData", "Population")
     call("tavik4r_GetData", "Huge")
-    handles <- ns$sim_counter("live_handles")
+    handles <- sim_counter("live_handles")
     caught <- function(expr) tryCatch(expr, error = function(e) class(e)[1],
                                       interrupt = function(i) "interrupt")
     # Under options(warn = 2) R's coercion warnings are errors.
@@ -106,7 +104,7 @@ test_that("R errors raised during a transfer reach the caller as errors", {
       caught(call("tavik4r_GetData", "Huge"))
     })
     list(coerced = coerced, limited = limited,
-         leaked = ns$sim_counter("live_handles") - handles,
+         leaked = sim_counter("live_handles") - handles,
          random = is.numeric(runif(1)))
   }, list(engine = engine_path(), project = huge_project()))
   expect_identical(result$coerced, c(value = "simpleError", mode = "simpleError"))
@@ -150,7 +148,7 @@ test_that("a close that cannot load the library again leaves a session that star
 test_that("unloading the package closes the open project first", {
   result <- run_fresh(function(engine, project) {
     # The test controls hold the engine library past the package's unload.
-    dll <- asNamespace("tavik4r")$sim_engine_load()
+    dll <- sim_engine_load()
     counter <- function(name) .C(getNativeSymbolInfo("TavikSimCounter", dll), name, value = 0)$value
     tavik4r::tavik_load_and_open(engine, project)
     tavik4r::tavik_read("Cost")

@@ -25,8 +25,8 @@ test_that("unloading the package gives back every engine handle and closes the p
   result <- run_fresh(function() {
     # R's own reference to the engine library keeps it, and its counters,
     # alive after the package has let go of it.
-    tavik4r:::sim_engine_load()
-    counter <- tavik4r:::sim_counter
+    sim_engine_load()
+    counter <- sim_counter
     tavik4r::tavik_load_and_open(tavik4r::tavik_example_engine(),
                                  tavik4r::tavik_example_project())
     tavik4r::tavik_read("Demand")

@@ -1,21 +1,12 @@
-# The simulated engine through its exported entry points: a C++ driver loads
-# the installed library as the package does and runs checks by section.
+# The simulated engine through its exported entry points: a C++ driver
+# (tests/engine) loads the installed library as the package does and runs
+# checks by section.
 
-engine_driver <- function() {
-  build_from_sources("tavik-engine-driver", file.path("..", "tests", "engine", "driver.cpp"),
-                     libs = "-ldl")
-}
+engine_driver <- function() driver_program("engine")
 
 run_driver <- function(section, library = engine_path()) {
-  projects <- dirname(project_path("transport"))
-  out <- suppressWarnings(system2(engine_driver(), c(library, projects, section),
-                                  stdout = TRUE, stderr = TRUE))
-  status <- attr(out, "status") %||% 0L
-  expect(status == 0L && any(grepl("^checks [0-9]+ failures 0$", out)),
-         paste0("engine driver section '", section, "':\n", paste(out, collapse = "\n")))
+  expect_driver_section(engine_driver(), section, library)
 }
-
-`%||%` <- function(a, b) if (is.null(a)) b else a
 
 test_that("projects open and close; handles die with the project", {
   run_driver("project")
@@ -58,30 +49,27 @@ test_that("the bundled example projects open", {
 })
 
 test_that("the fixture engine lacks exactly TavikValueCard", {
-  library <- engine_without_value_card()
-  skip_if(!nzchar(library), "fixture engine not installed")
-  run_driver("exports-without-valuecard", library)
+  run_driver("exports-without-valuecard", engine_without_value_card())
 })
 
 test_that("R's test controls reach the engine instance the package uses", {
   result <- run_fresh(function() {
-    ns <- asNamespace("tavik4r")
-    ns$sim_engine_load()
-    ns$sim_reset()
+    sim_engine_load()
+    sim_reset()
     tavik4r::tavik_load_and_open(tavik4r::tavik_example_engine(),
                                  tavik4r::tavik_example_project("transport"))
-    opened <- ns$sim_counter("projects_opened")
-    before <- ns$sim_calls("TavikValueNextW")
+    opened <- sim_counter("projects_opened")
+    before <- sim_calls("TavikValueNextW")
     rows <- nrow(tavik4r::tavik_read("Cost"))
-    nexts <- ns$sim_calls("TavikValueNextW") - before
-    ns$sim_fault("TavikValueResetHandle", nth = 1L, code = 7L, text = "reset refused")
+    nexts <- sim_calls("TavikValueNextW") - before
+    sim_fault("TavikValueResetHandle", nth = 1L, code = 7L, text = "reset refused")
     failed <- tryCatch({ tavik4r::tavik_read("Cost"); "" },
                        error = function(e) conditionMessage(e))
     tavik4r::tavik_close()
     list(opened = opened, rows = rows, nexts = nexts, failed = failed,
-         closed = ns$sim_counter("projects_closed"),
-         live = ns$sim_counter("live_handles"),
-         unknown = tryCatch(ns$sim_switch("nope"), error = conditionMessage))
+         closed = sim_counter("projects_closed"),
+         live = sim_counter("live_handles"),
+         unknown = tryCatch(sim_switch("nope"), error = conditionMessage))
   })
   expect_equal(result$opened, 1)
   expect_gt(result$nexts, result$rows)  # each row, and the end of the data

@@ -2,6 +2,13 @@
 # the soak calls them. The controls are looked up once: a step makes
 # dozens of calls.
 
+# The tests' helper of the engine's test controls (sim_engine_load() and
+# the rest), which the processes that run steps source; dir is tools/soak.d.
+soak_controls_file <- function(dir) {
+  normalizePath(file.path(dir, "..", "..", "tests", "testthat", "helper-simengine.R"),
+                mustWork = TRUE)
+}
+
 soak_fault_text <- "soak fault"
 soak_fault_code <- 77L
 
@@ -25,7 +32,7 @@ soak_engine <- function(project, record = FALSE) {
   loadNamespace("tavik4r")
   # R holds the engine library too, so its state (faults, counters) lives
   # on when the package unloads and loads it again.
-  dll <- asNamespace("tavik4r")$sim_engine_load()
+  dll <- sim_engine_load()
   control <- lapply(c(reset = "TavikSimReset", fault = "TavikSimFault",
                       switch = "TavikSimSwitch", counter = "TavikSimCounter",
                       calls = "TavikSimCalls"),

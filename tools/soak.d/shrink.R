@@ -11,6 +11,7 @@ soak_replay_child <- function(dir, project, ops, skip, record = FALSE) {
                                        "run", "shrink"), ".R"))) {
     sys.source(file, envir = globalenv())
   }
+  sys.source(soak_controls_file(dir), envir = globalenv())
   options(soak.skip_known = skip)
   result <- soak_run(project, ops = ops, record = record)
   list(problem = result$problem, step = result$step, transcript = result$transcript)
@@ -187,7 +188,7 @@ r_text <- function(x) {
 
 # The reproduction: every call the replay made, as R lines. Without a
 # transcript (the replay crashed), the operations with a plain check.
-soak_repro_lines <- function(ops, project, problem, seed, engine) {
+soak_repro_lines <- function(ops, project, problem, seed, engine, controls) {
   ids <- paste0("\"", names(soak_ids), "\"", collapse = ", ")
   lines <- c(
     sprintf("# tools/soak, seed %s: the shortest sequence found that fails (%s).", seed,
@@ -195,7 +196,9 @@ soak_repro_lines <- function(ops, project, problem, seed, engine) {
     "# Run it with the package under test on the library path:",
     "#   R_LIBS=/path/to/library Rscript repro.R",
     "loadNamespace(\"tavik4r\")",
-    "sim <- asNamespace(\"tavik4r\")",
+    "# The engine's test controls, from the tests' helper.",
+    "sim <- new.env()",
+    sprintf("sys.source(%s, envir = sim)", r_text(controls)),
     "invisible(sim$sim_engine_load())",
     sprintf("project <- %s", r_text(project)),
     "engine <- tavik4r::tavik_example_engine()",

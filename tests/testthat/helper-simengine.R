@@ -1,10 +1,17 @@
-# Test controls of the simulated engine (not exported). They reach the
-# engine library through R's own loading of the same file, which shares the
-# library instance the package uses; counters and faults live there.
+# The test controls of the simulated engine (its TavikSim... functions).
+# They reach the engine library through R's own loading of the same file,
+# which shares the library instance the package uses; counters and faults
+# live there. The R processes the tests start see none of the helpers: they
+# source this file (sim_controls_file()), as tools/soak does. Nothing here
+# needs the other helpers or the package's namespace, which a test may unload.
+
+# This file, for the R processes the tests start.
+sim_controls_file <- function() normalizePath(test_path("helper-simengine.R"))
 
 # The engine library as R sees it, loaded once. Loading it again through
 # dyn.load() would unload and reload it, losing its state.
-sim_engine_load <- function(path = tavik_example_engine()) {
+sim_engine_load <- function(path = system.file("engine", "libtavik3.dll", package = "tavik4r",
+                                               mustWork = TRUE)) {
   path <- normalizePath(path, mustWork = TRUE)
   for (dll in getLoadedDLLs()) {
     if (identical(normalizePath(dll[["path"]], mustWork = FALSE), path)) {
