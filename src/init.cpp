@@ -2,33 +2,11 @@
 // names as well, since callers may find them by name.
 #include <R.h>
 #include <R_ext/Rdynload.h>
+#include <R_ext/Visibility.h>
 #include <Rinternals.h>
 
 #include "engine/TavikEnvironment.h"
-
-extern "C" {
-SEXP tavik4r_LoadTavik(SEXP libraryPath);
-SEXP tavik4r_OpenProject(SEXP projectPath);
-SEXP tavik4r_LoadTavikAndOpenProject(SEXP libraryPath, SEXP projectPath);
-SEXP tavik4r_CloseProject();
-SEXP tavik4r_TestLoadedApi(SEXP libraryPath);
-SEXP tavik4r_GetData(SEXP identifierName);
-SEXP tavik4r_SetData(SEXP dataFrame, SEXP identifierName,
-                     SEXP unknownElementMode);
-
-// Internal routines of the R layer.
-SEXP tavik4r_LibraryLoadError(SEXP libraryPath);
-SEXP tavik4r_EngineState();
-SEXP tavik4r_ReleaseEngineState();
-SEXP tavik4r_LostLibrary();
-SEXP tavik4r_Describe(SEXP identifierName);
-SEXP tavik4r_ReadSet(SEXP setName);
-SEXP tavik4r_ReadData(SEXP identifierName);
-SEXP tavik4r_WriteData(SEXP dataFrame, SEXP identifierName,
-                       SEXP unknownElementMode, SEXP replace);
-SEXP tavik4r_EngineLastError();
-SEXP tavik4r_MissingEntryPoints(SEXP libraryPath);
-}
+#include "entry/Routines.h"
 
 // R's table holds every routine as DL_FUNC. The cast goes through the
 // generic function pointer type, which says that the real type differs on
@@ -59,7 +37,7 @@ static const R_CallMethodDef callMethods[] = {
     ROUTINE(tavik4r_MissingEntryPoints, 1),
     {NULL, NULL, 0}};
 
-extern "C" void R_init_tavik4r(DllInfo* dll) {
+extern "C" attribute_visible void R_init_tavik4r(DllInfo* dll) {
   R_registerRoutines(dll, NULL, callMethods, NULL, NULL);
   R_useDynamicSymbols(dll, FALSE);
 }

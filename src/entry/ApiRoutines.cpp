@@ -14,6 +14,7 @@
 #include "entry/ArgumentConversion.h"
 #include "entry/DataCommands.h"
 #include "entry/FaultRecord.h"
+#include "entry/Routines.h"
 #include "model/IdentifierDescription.h"
 #include "model/SetMembers.h"
 #include "model/TavikSpace.h"

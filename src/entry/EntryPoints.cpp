@@ -6,6 +6,7 @@
 #include "entry/ArgumentConversion.h"
 #include "entry/DataCommands.h"
 #include "entry/ProjectCommands.h"
+#include "entry/Routines.h"
 
 extern "C" SEXP tavik4r_LoadTavik(SEXP libraryPathSEXP) {
   BEGIN_RCPP

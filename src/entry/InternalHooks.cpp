@@ -7,6 +7,7 @@
 #include "engine/LoadedTavikAPI.h"
 #include "engine/TavikEnvironment.h"
 #include "entry/ArgumentConversion.h"
+#include "entry/Routines.h"
 #include "engine/TextConversion.h"
 
 extern "C" SEXP tavik4r_LibraryLoadError(SEXP libraryPathSEXP) {

@@ -18,3 +18,13 @@ test_that("the installed engine folder holds the simulated engine alone", {
   expect_identical(list.files(dirname(tavik_example_engine()), all.files = TRUE, no.. = TRUE),
                    "libtavik3.dll")
 })
+
+test_that("the package library exports its registered routines and R_init_tavik4r alone", {
+  skip_if(Sys.which("nm") == "", "nm is not installed")
+  skip_on_os("windows")
+  library_file <- getLoadedDLLs()[["tavik4r"]][["path"]]
+  symbols <- system2("nm", c("-D", "--defined-only", shQuote(library_file)), stdout = TRUE)
+  exported <- vapply(strsplit(trimws(symbols), " +"), function(f) f[length(f)], "")
+  expect_setequal(exported,
+                  c("R_init_tavik4r", names(getDLLRegisteredRoutines("tavik4r")$.Call)))
+})
