@@ -11,10 +11,11 @@
 // R's table holds every routine as DL_FUNC. The cast goes through the
 // generic function pointer type, which says that the real type differs on
 // purpose (and keeps -Wextra's cast-function-type check quiet).
-#define ROUTINE(name, arguments)                                    \
-  {                                                                 \
-    #name, reinterpret_cast<DL_FUNC>(                               \
-               reinterpret_cast<void (*)(void)>(&name)), arguments \
+#define ROUTINE(name, arguments)                                               \
+  {                                                                            \
+#name,                                                                     \
+        reinterpret_cast < DL_FUNC>(reinterpret_cast <void (*)(void)>(&name)), \
+        arguments                                                              \
   }
 
 static const R_CallMethodDef callMethods[] = {

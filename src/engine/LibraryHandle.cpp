@@ -169,7 +169,8 @@ bool fileExists(const std::string& path) {
 std::string folderOf(const std::string& path) {
   const std::string::size_type slash = path.find_last_of("\\/");
   if (slash == std::string::npos) return "the current folder";
-  return path.substr(0, slash == 0 || path[slash - 1] == ':' ? slash + 1 : slash);
+  return path.substr(0,
+                     slash == 0 || path[slash - 1] == ':' ? slash + 1 : slash);
 }
 
 }  // namespace
@@ -187,8 +188,8 @@ std::string explainLoadFailure(unsigned long code, const std::string& path) {
   if (code == kModNotFound) {
     if (!fileExists(path)) return "there is no file at this path";
     return "a DLL that the library needs is missing; Windows looked for it "
-           "in the library's folder " + folderOf(path) +
-           ", then in the system folders and on PATH";
+           "in the library's folder " +
+           folderOf(path) + ", then in the system folders and on PATH";
   }
   return "";
 }

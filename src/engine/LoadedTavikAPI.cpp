@@ -25,8 +25,8 @@ bool LoadedTavikAPI::Reload(std::wstring path) {
 
 // The forwarders: fetch the entry point, call it or answer 0. The project
 // close is written out below, since it loads the library again.
-#define TAVIK_FORWARD_CALL(Accessor, Parameters, Arguments) \
-  int LoadedTavikAPI::Accessor Parameters {                 \
+#define TAVIK_FORWARD_CALL(Accessor, Parameters, Arguments)        \
+  int LoadedTavikAPI::Accessor Parameters {                        \
     return callEntry(loader->Accessor(), TAVIK_UNPAREN Arguments); \
   }
 #define TAVIK_FORWARD_NEVER TAVIK_FORWARD_CALL

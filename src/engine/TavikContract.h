@@ -50,8 +50,8 @@ typedef struct tagTavikStringW {
 
 // The function type of every entry point: TavikValueNextWFn and so on.
 #define TAVIK_FUNCTION_TYPE(Accessor, Export, Bytes, Use, Parameters, \
-                            Arguments)                                  \
-  typedef int(TAVIK_CALL* Export##Fn) Parameters;
+                            Arguments)                                \
+  typedef int(TAVIK_CALL * Export##Fn) Parameters;
 TAVIK_ENTRY_POINTS(TAVIK_FUNCTION_TYPE)
 #undef TAVIK_FUNCTION_TYPE
 

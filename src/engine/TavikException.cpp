@@ -37,8 +37,7 @@ TavikException TavikException::fromEngine(std::string& context,
                         Details(fault));
 }
 
-TavikException::TavikException(std::string context,
-                               std::shared_ptr<ITavik> api)
+TavikException::TavikException(std::string context, std::shared_ptr<ITavik> api)
     : TavikException(fromEngine(context, api)) {}
 
 TavikException::TavikException(const std::string& message, Details details)

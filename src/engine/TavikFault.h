@@ -18,13 +18,13 @@ struct TavikFault {
   };
 
   Kind kind = Unknown;
-  int code = 0;            // Refused: the engine's error code
-  std::wstring text;       // Refused: the engine's error text
-  std::wstring set;        // Label: the set's name
-  std::wstring label;      // Label: the label as written
-  long row = -1;           // zero-based; -1 when not known
-  int column = -1;         // zero-based; -1 when not known
-  bool restored = false;   // Refused during a write: the old data is back
+  int code = 0;           // Refused: the engine's error code
+  std::wstring text;      // Refused: the engine's error text
+  std::wstring set;       // Label: the set's name
+  std::wstring label;     // Label: the label as written
+  long row = -1;          // zero-based; -1 when not known
+  int column = -1;        // zero-based; -1 when not known
+  bool restored = false;  // Refused during a write: the old data is back
 };
 
 }  // namespace Tavik

@@ -29,7 +29,8 @@ bool TavikLoader::Load(std::wstring& path) {
     throw std::length_error("The library path is " +
                             std::to_string(narrowPath.size()) +
                             " bytes long; this system takes paths of at "
-                            "most " + std::to_string(maxPathLength()));
+                            "most " +
+                            std::to_string(maxPathLength()));
   library = openLibrary(narrowPath);
   if (library) return true;
   StoreLastError(L"Couldn't load library" + libraryPath + L". Exit with " +

@@ -22,8 +22,7 @@ class TavikLoader {
  public:
   // FnProjectOpen, FnProjectClose, ... in the order of the entry list.
   enum SupportedTavikFunctions {
-#define TAVIK_ENUMERATOR(Accessor, Export, Bytes, Use, Parameters, \
-                         Arguments)                                  \
+#define TAVIK_ENUMERATOR(Accessor, Export, Bytes, Use, Parameters, Arguments) \
   Fn##Accessor,
     TAVIK_ENTRY_POINTS(TAVIK_ENUMERATOR)
 #undef TAVIK_ENUMERATOR
@@ -56,10 +55,9 @@ class TavikLoader {
 
   // The typed accessors: ProjectOpen() returns TavikServerProjectOpenWFn,
   // and so on.
-#define TAVIK_ACCESSOR(Accessor, Export, Bytes, Use, Parameters, \
-                       Arguments)                                  \
-  Export##Fn Accessor() {                                          \
-    return reinterpret_cast<Export##Fn>(Resolve(Fn##Accessor));    \
+#define TAVIK_ACCESSOR(Accessor, Export, Bytes, Use, Parameters, Arguments) \
+  Export##Fn Accessor() {                                                   \
+    return reinterpret_cast<Export##Fn>(Resolve(Fn##Accessor));             \
   }
   TAVIK_ENTRY_POINTS(TAVIK_ACCESSOR)
 #undef TAVIK_ACCESSOR
@@ -69,7 +67,6 @@ class TavikLoader {
   void* Resolve(SupportedTavikFunctions function);
 
  private:
-
   std::map<SupportedTavikFunctions, APIFunction> functions;
   void* library;
   std::wstring libraryPath;

@@ -81,7 +81,9 @@ bool utf8ToWide(const char* bytes, std::size_t length, wchar_t* out,
       c = (c << 6) | (next & 0x3F);
     }
     // Overlong forms, surrogates and numbers past U+10FFFF are not UTF-8.
-    const unsigned long smallest = extra == 1 ? 0x80 : extra == 2 ? 0x800 : 0x10000;
+    const unsigned long smallest = extra == 1   ? 0x80
+                                   : extra == 2 ? 0x800
+                                                : 0x10000;
     if (c < smallest || c > kMaxCodePoint || isSurrogate(c)) return false;
     if (sizeof(wchar_t) >= 4 || c < 0x10000) {
       *to++ = static_cast<wchar_t>(c);
@@ -119,7 +121,8 @@ bool wideToUtf8(const wchar_t* text, std::size_t length, std::string& out) {
     }
     if (sizeof(wchar_t) < 4 && c >= 0xD800 && c <= 0xDBFF) {
       if (i + 1 >= length) return false;
-      const unsigned long low = static_cast<unsigned long>(text[i + 1]) & 0xFFFF;
+      const unsigned long low =
+          static_cast<unsigned long>(text[i + 1]) & 0xFFFF;
       if (low < 0xDC00 || low > 0xDFFF) return false;
       c = 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
       ++i;

@@ -19,15 +19,16 @@ std::wstring decode(SEXP element) {
 std::wstring wstringArgument(SEXP x) {
   if (TYPEOF(x) == CHARSXP) return decode(x);
   if (!Rf_isString(x)) throw Rcpp::not_compatible("expecting a string");
-  if (Rf_xlength(x) != 1) throw Rcpp::not_compatible("expecting a single value");
+  if (Rf_xlength(x) != 1)
+    throw Rcpp::not_compatible("expecting a single value");
   return decode(STRING_ELT(x, 0));
 }
 
 int intArgument(SEXP x) {
-  if (Rf_xlength(x) != 1) throw Rcpp::not_compatible("expecting a single value");
+  if (Rf_xlength(x) != 1)
+    throw Rcpp::not_compatible("expecting a single value");
   switch (TYPEOF(x)) {
-    case INTSXP:
-      return INTEGER(x)[0];
+    case INTSXP: return INTEGER(x)[0];
     case LGLSXP:
     case REALSXP:
     case CPLXSXP:
@@ -41,7 +42,6 @@ int intArgument(SEXP x) {
       });
       return value;
     }
-    default:
-      throw Rcpp::not_compatible("not compatible with requested type");
+    default: throw Rcpp::not_compatible("not compatible with requested type");
   }
 }

@@ -22,7 +22,8 @@ Tavik::TavikSpace& requireSpace() {
     throw std::logic_error(
         "The engine library " + w2a(resources.lostLibrary) +
         " is not loaded: closing the last project unloaded it and loading "
-        "it again failed (" + w2a(resources.lostReason) +
+        "it again failed (" +
+        w2a(resources.lostReason) +
         "). Load an engine library, then open a project.");
   throw std::logic_error(
       "You need to load lib Tavik dll & open an Tavik Project first..");
@@ -78,7 +79,8 @@ void WriteData(SEXP dataFrame, std::wstring identifierName,
     // Labels a failed write added stay in the engine, which also adds them
     // to the sets a set is a subset of: the cache no longer tells them all.
     for (auto& set : identifier->domain) added += set->labelsAdded();
-    if (added != 0) Tavik::TavikEnvironmentState::getTavikResources().dropSets();
+    if (added != 0)
+      Tavik::TavikEnvironmentState::getTavikResources().dropSets();
     throw;
   }
   // Sets may have gained elements: the next command reads them afresh. The

@@ -29,8 +29,7 @@ attribute_visible SEXP tavik4r_Describe(SEXP identifierName);
 attribute_visible SEXP tavik4r_ReadSet(SEXP setName);
 attribute_visible SEXP tavik4r_ReadData(SEXP identifierName);
 attribute_visible SEXP tavik4r_WriteData(SEXP dataFrame, SEXP identifierName,
-                                         SEXP unknownElementMode,
-                                         SEXP replace);
+                                         SEXP unknownElementMode, SEXP replace);
 attribute_visible SEXP tavik4r_EngineLastError();
 attribute_visible SEXP tavik4r_MissingEntryPoints(SEXP libraryPath);
 }

@@ -34,9 +34,9 @@ std::unique_ptr<ColumnBase> ColumnFactory::getSetStringColumn(
 
 std::unique_ptr<ColumnBase> ColumnFactory::getSetIntegerColumn(
     const std::wstring& name, std::shared_ptr<SetIdentifier> set) {
-  return std::unique_ptr<ColumnBase>(new Column<int>(
-      name, ValueType::Integer,
-      std::make_shared<SetConvertor<int>>(std::move(set))));
+  return std::unique_ptr<ColumnBase>(
+      new Column<int>(name, ValueType::Integer,
+                      std::make_shared<SetConvertor<int>>(std::move(set))));
 }
 
 }  // namespace Tavik

@@ -14,8 +14,7 @@ class ColumnFactory {
  public:
   static std::unique_ptr<ColumnBase> getStringColumn(const std::wstring& name);
   static std::unique_ptr<ColumnBase> getDoubleColumn(const std::wstring& name);
-  static std::unique_ptr<ColumnBase> getIntegerColumn(
-      const std::wstring& name);
+  static std::unique_ptr<ColumnBase> getIntegerColumn(const std::wstring& name);
   static std::unique_ptr<ColumnBase> getSetStringColumn(
       const std::wstring& name, std::shared_ptr<SetIdentifier> set);
   static std::unique_ptr<ColumnBase> getSetIntegerColumn(

@@ -3,8 +3,7 @@
 namespace Tavik {
 
 bool IValueConvertor::checkTavikIndex(const Value& cell,
-                                      PendingElements& pending,
-                                      int& element) {
+                                      PendingElements& pending, int& element) {
   std::vector<int> scratch;
   assignTavikIndex(cell, scratch);
   if (!scratch.empty()) element = scratch.front();

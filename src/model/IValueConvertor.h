@@ -16,10 +16,8 @@ class IValueConvertor {
   virtual ~IValueConvertor() {}
   virtual void assignIndex(int element, Value& cell) = 0;
   virtual void assignValue(const tagTavikValueW& record, Value& cell) = 0;
-  virtual void assignTavikIndex(const Value& cell,
-                                std::vector<int>& tuple) = 0;
-  virtual void assignTavikValue(const Value& cell,
-                                tagTavikValueW& record) = 0;
+  virtual void assignTavikIndex(const Value& cell, std::vector<int>& tuple) = 0;
+  virtual void assignTavikValue(const Value& cell, tagTavikValueW& record) = 0;
 
   // Starts a transfer: per-transfer caches are dropped. With stableText
   // the text cells keep one address per distinct text for the transfer.

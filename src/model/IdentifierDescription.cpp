@@ -59,8 +59,9 @@ IdentifierDescription describeIdentifier(TavikSpace& space,
   std::shared_ptr<ITavik>& api = space.api;
   IdentifierDescription description;
   int handle = 0;
-  if (!api->IdentifierHandleCreateW(const_cast<wchar_t*>(identifierName.c_str()),
-                                    nullptr, nullptr, 0, &handle))
+  if (!api->IdentifierHandleCreateW(
+          const_cast<wchar_t*>(identifierName.c_str()), nullptr, nullptr, 0,
+          &handle))
     throw TavikException("TavikSpace::createMultiDimIdentifier", api)
         .as(TavikFault::Identifier);
   HandleGuard identifier(api, handle);

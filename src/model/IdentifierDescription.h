@@ -11,10 +11,10 @@ namespace Tavik {
 class TavikSpace;
 
 struct IdentifierDescription {
-  std::wstring name;       // without scope
-  std::wstring fullName;   // as the engine reports it
-  int type = 0;            // the engine's attribute type code
-  int storage = 0;         // the engine's storage code (0: none asked)
+  std::wstring name;      // without scope
+  std::wstring fullName;  // as the engine reports it
+  int type = 0;           // the engine's attribute type code
+  int storage = 0;        // the engine's storage code (0: none asked)
   int dimension = 0;
   // Declaration domain as declared (sets or indices), the set each entry
   // runs over, its root set and whether it holds integers (names without
@@ -23,9 +23,9 @@ struct IdentifierDescription {
   std::vector<std::wstring> sets;
   std::vector<bool> integerSets;
   std::vector<std::wstring> roots;
-  std::wstring range;      // element range set; empty when none
+  std::wstring range;  // element range set; empty when none
   bool integerRange = false;
-  long count = -1;         // the engine's count of values; -1 if none
+  long count = -1;  // the engine's count of values; -1 if none
 };
 
 // Describes the named identifier; throws the engine's refusal.

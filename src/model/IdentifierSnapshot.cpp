@@ -16,9 +16,8 @@ const int kTextBuffer = 256;
 
 }  // namespace
 
-IdentifierSnapshot::IdentifierSnapshot(std::shared_ptr<ITavik> api,
-                                       int handle, std::size_t dimension,
-                                       Kind kind)
+IdentifierSnapshot::IdentifierSnapshot(std::shared_ptr<ITavik> api, int handle,
+                                       std::size_t dimension, Kind kind)
     : api(std::move(api)), handle(handle), dimension(dimension), kind(kind) {}
 
 void IdentifierSnapshot::keepText(const wchar_t* text) {
@@ -91,12 +90,8 @@ void IdentifierSnapshot::capture(const char* context) {
     record.String = buffer.data();
     if (!calls.ValueNextW(handle, tuple, &record)) break;
     switch (kind) {
-      case Numbers:
-        numbers[count] = record.Double;
-        break;
-      case Integers:
-        integers[count] = record.Int;
-        break;
+      case Numbers: numbers[count] = record.Double; break;
+      case Integers: integers[count] = record.Int; break;
       case Texts:
         buffer[kTextBuffer - 1] = L'\0';
         keepText(wholeText(context, tuple, buffer.data()));
@@ -116,12 +111,8 @@ void IdentifierSnapshot::capture(const char* context) {
 
 void IdentifierSnapshot::valueAt(std::size_t k, tagTavikValueW& record) {
   switch (kind) {
-    case Numbers:
-      record.Double = numbers[k];
-      break;
-    case Integers:
-      record.Int = integers[k];
-      break;
+    case Numbers: record.Double = numbers[k]; break;
+    case Integers: record.Int = integers[k]; break;
     case Texts: {
       wchar_t* text = &chars[starts[k]];
       record.Length = static_cast<int>(std::wcslen(text));
@@ -146,12 +137,8 @@ void IdentifierSnapshot::captureAt(const int* at, std::size_t rows,
     if (!calls.ValueRetrieveW(handle, tuple, &record))
       throw TavikException(context, api);
     switch (kind) {
-      case Numbers:
-        numbers[r] = record.Double;
-        break;
-      case Integers:
-        integers[r] = record.Int;
-        break;
+      case Numbers: numbers[r] = record.Double; break;
+      case Integers: integers[r] = record.Int; break;
       case Texts:
         buffer[kTextBuffer - 1] = L'\0';
         keepText(wholeText(context, tuple, buffer.data()));
@@ -166,10 +153,8 @@ bool IdentifierSnapshot::holdsKept(const tagTavikValueW& now) {
     case Numbers:
       return now.Double == numbers[0] ||
              (now.Double != now.Double && numbers[0] != numbers[0]);
-    case Integers:
-      return now.Int == integers[0];
-    case Texts:
-      return std::wcscmp(now.String, &chars[starts[0]]) == 0;
+    case Integers: return now.Int == integers[0];
+    case Texts: return std::wcscmp(now.String, &chars[starts[0]]) == 0;
   }
   return false;
 }

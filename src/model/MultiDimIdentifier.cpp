@@ -12,8 +12,7 @@ MultiDimIdentifier::MultiDimIdentifier(
     std::wstring name, std::wstring scope, std::shared_ptr<ITavik> api,
     int handle, std::vector<std::shared_ptr<SetIdentifier>> domain,
     StorageType storageType, std::shared_ptr<SetIdentifier> rangeSet)
-    : BaseIdentifier(std::move(name), std::move(scope), std::move(api),
-                     handle),
+    : BaseIdentifier(std::move(name), std::move(scope), std::move(api), handle),
       domain(std::move(domain)),
       storageType(storageType),
       rangeSet(std::move(rangeSet)) {
@@ -37,32 +36,24 @@ void MultiDimIdentifier::setupColumns() {
       case SetIdentifier::Integer:
         columns.push_back(ColumnFactory::getSetIntegerColumn(set->name, set));
         break;
-      default:
-        throw std::runtime_error("unknown set type");
+      default: throw std::runtime_error("unknown set type");
     }
   }
   switch (storageType) {
-    case String:
-      valueColumn = ColumnFactory::getStringColumn(name);
-      break;
-    case Integer:
-      valueColumn = ColumnFactory::getIntegerColumn(name);
-      break;
-    case Double:
-      valueColumn = ColumnFactory::getDoubleColumn(name);
-      break;
+    case String: valueColumn = ColumnFactory::getStringColumn(name); break;
+    case Integer: valueColumn = ColumnFactory::getIntegerColumn(name); break;
+    case Double: valueColumn = ColumnFactory::getDoubleColumn(name); break;
     case Element:
       if (rangeSet && rangeSet->elementType == SetIdentifier::String)
-        valueColumn = ColumnFactory::getSetStringColumn(rangeSet->name,
-                                                        rangeSet);
+        valueColumn =
+            ColumnFactory::getSetStringColumn(rangeSet->name, rangeSet);
       else if (rangeSet && rangeSet->elementType == SetIdentifier::Integer)
-        valueColumn = ColumnFactory::getSetIntegerColumn(rangeSet->name,
-                                                         rangeSet);
+        valueColumn =
+            ColumnFactory::getSetIntegerColumn(rangeSet->name, rangeSet);
       else
         throw std::runtime_error("unknown range set type");
       break;
-    default:
-      throw std::runtime_error("unknown storage type");
+    default: throw std::runtime_error("unknown storage type");
   }
 }
 

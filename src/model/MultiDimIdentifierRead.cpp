@@ -52,11 +52,13 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
   for (std::size_t i = 0; i < n; ++i) {
     held.push_back(columns[i]->getConvertor());
     convertors.push_back(held.back().get());
-    if (convertors.back()->hasStableText()) table.markStableText(static_cast<int>(i));
+    if (convertors.back()->hasStableText())
+      table.markStableText(static_cast<int>(i));
   }
   held.push_back(valueColumn->getConvertor());
   IValueConvertor* valueConvertor = held.back().get();
-  if (valueConvertor->hasStableText()) table.markStableText(static_cast<int>(n));
+  if (valueConvertor->hasStableText())
+    table.markStableText(static_cast<int>(n));
   // Label-set dimensions are converted inline, the others through the
   // interface.
   std::vector<SetConvertor<std::wstring>*> labelConvertors;
@@ -146,7 +148,8 @@ long MultiDimIdentifier::storeBatches(
   // Integer-set dimensions are a subtraction, done here.
   std::vector<bool> integerSets;
   for (IValueConvertor* convertor : convertors)
-    integerSets.push_back(dynamic_cast<SetConvertor<int>*>(convertor) != nullptr);
+    integerSets.push_back(dynamic_cast<SetConvertor<int>*>(convertor) !=
+                          nullptr);
   long count = 0;
   std::size_t filled = 0;
   Value scratch;

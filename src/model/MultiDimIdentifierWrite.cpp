@@ -214,7 +214,8 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
     if (kind == MultiDimIdentifier::Integer)
       converted.integers = table.integerCells(static_cast<int>(n));
   }
-  const bool direct = converted.doubles != nullptr || converted.integers != nullptr;
+  const bool direct =
+      converted.doubles != nullptr || converted.integers != nullptr;
   // Elements are kept; texts are converted again when written, unless the
   // table keeps them at stable addresses.
   const bool keepValues =
@@ -228,7 +229,8 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
   for (std::size_t r = 0; r < count; ++r) {
     const int at = static_cast<int>(r);
     for (std::size_t k = 0; k < n; ++k)
-      if (keyed[k].text == nullptr) table.getCell(static_cast<int>(k), at, row[k]);
+      if (keyed[k].text == nullptr)
+        table.getCell(static_cast<int>(k), at, row[k]);
     if (keyed[n].text == nullptr && !direct)
       table.getCell(static_cast<int>(n), at, row[n]);
     int* tuple = converted.tuples.get() + r * n;
@@ -245,8 +247,8 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
       }
       if (keyed[n].text != nullptr) {
         int element = 0;
-        done &= keyed[n].elementOf(keyed[n].keyAt(at), *convertors.raw[n],
-                                   true, pending, element);
+        done &= keyed[n].elementOf(keyed[n].keyAt(at), *convertors.raw[n], true,
+                                   pending, element);
         record.Int = element;
       } else if (!direct) {
         done &= convertors.raw[n]->checkTavikValue(row[n], pending, record);
@@ -268,7 +270,8 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
   tuple.reserve(n);
   for (int r : waiting) {
     for (std::size_t k = 0; k < n; ++k)
-      if (keyed[k].text == nullptr) table.getCell(static_cast<int>(k), r, row[k]);
+      if (keyed[k].text == nullptr)
+        table.getCell(static_cast<int>(k), r, row[k]);
     tuple.clear();
     for (std::size_t k = 0; k < n; ++k) {
       if (keyed[k].text != nullptr)
@@ -281,8 +284,8 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
               converted.tuples.get() + static_cast<std::size_t>(r) * n);
     if (direct) continue;
     if (keyed[n].text != nullptr) {
-      record.Int = keyed[n].addedElementOf(keyed[n].keyAt(r),
-                                           *convertors.raw[n], true);
+      record.Int =
+          keyed[n].addedElementOf(keyed[n].keyAt(r), *convertors.raw[n], true);
     } else {
       table.getCell(static_cast<int>(n), r, row[n]);
       convertors.raw[n]->assignTavikValue(row[n], record);
@@ -297,12 +300,9 @@ namespace {
 
 IdentifierSnapshot::Kind snapshotKind(MultiDimIdentifier::StorageType kind) {
   switch (kind) {
-    case MultiDimIdentifier::Double:
-      return IdentifierSnapshot::Numbers;
-    case MultiDimIdentifier::String:
-      return IdentifierSnapshot::Texts;
-    default:
-      return IdentifierSnapshot::Integers;
+    case MultiDimIdentifier::Double: return IdentifierSnapshot::Numbers;
+    case MultiDimIdentifier::String: return IdentifierSnapshot::Texts;
+    default: return IdentifierSnapshot::Integers;
   }
 }
 
@@ -314,12 +314,11 @@ std::string count(std::size_t n, const char* one, const char* many) {
 // the old data goes back, and the error says what the identifier holds.
 [[noreturn]] void refuseWrite(const std::string& name,
                               const TavikException& refusal,
-                              IdentifierSnapshot& snapshot,
-                              std::size_t changed,
+                              IdentifierSnapshot& snapshot, std::size_t changed,
                               const std::string& written) {
   TavikFault fault = refusal.fault();
-  std::string message = "The engine refused the write of " + name + " (" +
-                        refusal.what() + ")";
+  std::string message =
+      "The engine refused the write of " + name + " (" + refusal.what() + ")";
   if (snapshot.restore(changed)) {
     fault.restored = true;
     throw TavikException(message + "; its previous data is restored (" +

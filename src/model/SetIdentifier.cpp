@@ -36,8 +36,7 @@ wchar_t SetIdentifier::buf[300];
 SetIdentifier::SetIdentifier(std::wstring name, std::wstring scope,
                              std::shared_ptr<ITavik> api, int handle,
                              SetElementType elementType)
-    : BaseIdentifier(std::move(name), std::move(scope), std::move(api),
-                     handle),
+    : BaseIdentifier(std::move(name), std::move(scope), std::move(api), handle),
       elementType(elementType),
       firstElement(-1),
       cardinality(-1),
@@ -54,8 +53,7 @@ SetIdentifier::SetIdentifier(std::wstring name, std::wstring scope,
       firstElement = -1;
       return;
     }
-    throw TavikException("SetIdentifier::ctor::SetOrdinalToElement",
-                         this->api);
+    throw TavikException("SetIdentifier::ctor::SetOrdinalToElement", this->api);
   }
   if (cardinality == -1 || firstElement == -1)
     throw TavikException("SetIdentifier::ctor::load", this->api);
@@ -73,8 +71,7 @@ SetIdentifier::SetIdentifier(std::wstring name, std::wstring scope,
     }
     nameRecord.Length = 300;
     if (!this->api->SetElementToNameW(handle, element, &nameRecord))
-      throw TavikException("SetIdentifier::ctor::SetElementToNameW",
-                           this->api);
+      throw TavikException("SetIdentifier::ctor::SetElementToNameW", this->api);
     buf[299] = L'\0';
     ordered.push_back(element);
     if (filledToEnd(buf, 300))
@@ -149,8 +146,7 @@ bool SetIdentifier::addMissingElement(std::wstring& label) {
   return true;
 }
 
-bool SetIdentifier::findElement(const std::wstring& label,
-                                int& element) const {
+bool SetIdentifier::findElement(const std::wstring& label, int& element) const {
   auto entry = elements.find(label);
   if (entry == elements.end()) return false;
   element = elementAt(firstElement, entry->second);

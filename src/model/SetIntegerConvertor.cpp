@@ -27,8 +27,7 @@ void SetConvertor<int>::assignIndex(int element, Value& cell) {
 }
 
 // Element 0 is the engine's "no element": a missing value, not an integer.
-void SetConvertor<int>::assignValue(const tagTavikValueW& record,
-                                    Value& cell) {
+void SetConvertor<int>::assignValue(const tagTavikValueW& record, Value& cell) {
   current = record.Int == 0
                 ? kMissingInteger
                 : shifted(record.Int, -TAVIK_INTEGER_ELEMENT_OFFSET);
@@ -58,8 +57,8 @@ void SetConvertor<int>::beginTransfer(bool stableText) {
   pendingValue.clear();
 }
 
-bool SetConvertor<int>::check(int value, PendingElements& pending,
-                              int& element, bool mayAdd) {
+bool SetConvertor<int>::check(int value, PendingElements& pending, int& element,
+                              bool mayAdd) {
   if (int* known = elementByValue.find(value)) {
     element = *known;
     return true;

@@ -72,8 +72,8 @@ void SetConvertor<std::wstring>::beginTransfer(bool stable) {
 }
 
 bool SetConvertor<std::wstring>::check(const wchar_t* text,
-                                       PendingElements& pending,
-                                       int& element, bool mayAdd) {
+                                       PendingElements& pending, int& element,
+                                       bool mayAdd) {
   if (stableText) {
     if (text == lastText) {
       element = lastElement;

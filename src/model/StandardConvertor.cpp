@@ -11,8 +11,8 @@ void StandardConvertor<int>::assignValue(const tagTavikValueW& record,
 }
 
 template <>
-void StandardConvertor<std::wstring>::assignValue(
-    const tagTavikValueW& record, Value& cell) {
+void StandardConvertor<std::wstring>::assignValue(const tagTavikValueW& record,
+                                                  Value& cell) {
   cell.str = record.String;
 }
 
@@ -29,8 +29,8 @@ void StandardConvertor<int>::assignTavikValue(const Value& cell,
 }
 
 template <>
-void StandardConvertor<std::wstring>::assignTavikValue(
-    const Value& cell, tagTavikValueW& record) {
+void StandardConvertor<std::wstring>::assignTavikValue(const Value& cell,
+                                                       tagTavikValueW& record) {
   record.Length = static_cast<int>(std::wcslen(cell.str));
   record.String = const_cast<wchar_t*>(cell.str);
 }

@@ -27,16 +27,16 @@ class StandardConvertor : public IValueConvertor {
 
 // Inline, so a read loop that knows its convertor skips the virtual call.
 template <>
-inline void StandardConvertor<double>::assignValue(
-    const tagTavikValueW& record, Value& cell) {
+inline void StandardConvertor<double>::assignValue(const tagTavikValueW& record,
+                                                   Value& cell) {
   cell.dbl = &record.Double;
 }
 template <>
 void StandardConvertor<int>::assignValue(const tagTavikValueW& record,
                                          Value& cell);
 template <>
-void StandardConvertor<std::wstring>::assignValue(
-    const tagTavikValueW& record, Value& cell);
+void StandardConvertor<std::wstring>::assignValue(const tagTavikValueW& record,
+                                                  Value& cell);
 template <>
 void StandardConvertor<double>::assignTavikValue(const Value& cell,
                                                  tagTavikValueW& record);
@@ -44,8 +44,8 @@ template <>
 void StandardConvertor<int>::assignTavikValue(const Value& cell,
                                               tagTavikValueW& record);
 template <>
-void StandardConvertor<std::wstring>::assignTavikValue(
-    const Value& cell, tagTavikValueW& record);
+void StandardConvertor<std::wstring>::assignTavikValue(const Value& cell,
+                                                       tagTavikValueW& record);
 
 }  // namespace Tavik
 

@@ -53,15 +53,11 @@ MultiDimIdentifier::StorageType TavikSpace::getStorageDataType(int handle) {
   if (!api->AttributeStorage(handle, &storage))
     throw TavikException("TavikSpace::getStorageDataType", api);
   switch (storage) {
-    case TAVIK_STORAGE_DOUBLE:
-      return MultiDimIdentifier::Double;
+    case TAVIK_STORAGE_DOUBLE: return MultiDimIdentifier::Double;
     case TAVIK_STORAGE_INTEGER:
-    case TAVIK_STORAGE_INTEGER_OTHER:
-      return MultiDimIdentifier::Integer;
-    case TAVIK_STORAGE_STRING:
-      return MultiDimIdentifier::String;
-    default:
-      throw std::runtime_error("Unsupported storage type");
+    case TAVIK_STORAGE_INTEGER_OTHER: return MultiDimIdentifier::Integer;
+    case TAVIK_STORAGE_STRING: return MultiDimIdentifier::String;
+    default: throw std::runtime_error("Unsupported storage type");
   }
 }
 

@@ -44,7 +44,6 @@ class TavikSpace {
   std::map<std::wstring, std::shared_ptr<SetIdentifier>> sets;
 
  private:
-
   static wchar_t szBuf[256];
 };
 

@@ -34,8 +34,7 @@ std::shared_ptr<SetIdentifier> TavikSpace::getOrCreateSet(int setHandle,
   return set;
 }
 
-std::shared_ptr<SetIdentifier> TavikSpace::createSetIdentifier(
-    int setHandle) {
+std::shared_ptr<SetIdentifier> TavikSpace::createSetIdentifier(int setHandle) {
   const std::wstring fullName = getAttributeName(setHandle);
   std::wstring name;
   std::wstring scope;
@@ -43,7 +42,8 @@ std::shared_ptr<SetIdentifier> TavikSpace::createSetIdentifier(
 
   const int type = getAttributeType(setHandle);
   if (type != TAVIK_TYPE_ROOT_SET && type != TAVIK_TYPE_SUBSET)
-    throw std::runtime_error(w2a(L"unsported set type for '" + fullName + L"'"));
+    throw std::runtime_error(
+        w2a(L"unsported set type for '" + fullName + L"'"));
 
   std::vector<int> roots = getAttributeRootDomain(setHandle);
   std::vector<HandleGuard> rootHandles;
@@ -82,9 +82,7 @@ std::shared_ptr<MultiDimIdentifier> TavikSpace::createMultiDimIdentifier(
   MultiDimIdentifier::StorageType storage;
   switch (getAttributeType(handle)) {
     case TAVIK_TYPE_PARAMETER:
-    case TAVIK_TYPE_VARIABLE:
-      storage = getStorageDataType(handle);
-      break;
+    case TAVIK_TYPE_VARIABLE: storage = getStorageDataType(handle); break;
     case TAVIK_TYPE_ELEMENT_PARAMETER:
     case TAVIK_TYPE_ELEMENT_VARIABLE: {
       storage = MultiDimIdentifier::Element;
@@ -99,8 +97,8 @@ std::shared_ptr<MultiDimIdentifier> TavikSpace::createMultiDimIdentifier(
       storage = MultiDimIdentifier::String;
       break;
     default:
-      throw std::runtime_error(w2a(L"unsported identifier type for '" +
-                                   identifierName + L"'"));
+      throw std::runtime_error(
+          w2a(L"unsported identifier type for '" + identifierName + L"'"));
   }
 
   const std::vector<int> entries = getAttributeDeclarationDomain(handle);

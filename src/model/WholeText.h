@@ -35,8 +35,7 @@ class WholeText {
       int reported = static_cast<int>(capacity);
       if (!read(reported, buffer.data())) return Refused;
       buffer.back() = L'\0';
-      if (!filledToEnd(buffer.data(), static_cast<int>(capacity)))
-        return Whole;
+      if (!filledToEnd(buffer.data(), static_cast<int>(capacity))) return Whole;
       if (capacity == kLargest) return TooLong;
       long next = capacity * 4;
       if (reported > capacity && reported < kLargest) next = reported + 1L;

@@ -43,7 +43,8 @@ Column<Rcpp::CharacterVector>::Column(const std::string& name, int index)
       data(guardR([] { return Rf_allocVector(STRSXP, 0); })),
       index(index) {}
 
-// --- reading from the engine --------------------------------------------------
+// --- reading from the engine
+// --------------------------------------------------
 
 void Column<Rcpp::CharacterVector>::resize(R_xlen_t length) {
   flush();
@@ -83,9 +84,8 @@ void Column<Rcpp::CharacterVector>::queue(const wchar_t* text) {
     throw Tavik::TavikException("The engine's text in row " +
                                 std::to_string(filled + 1) + " of column " +
                                 name + " is not valid Unicode");
-  pending.push_back(
-      Pending{filled, pendingBytes.size(), utf8.size(),
-              stableText ? text : nullptr});
+  pending.push_back(Pending{filled, pendingBytes.size(), utf8.size(),
+                            stableText ? text : nullptr});
   pendingBytes += utf8;
   if (stableText) {
     lastQueuedText = text;
@@ -104,11 +104,11 @@ void Column<Rcpp::CharacterVector>::flush() {
     for (const Pending& cell : pending) {
       SEXP* known =
           cell.stable != nullptr ? charsxpByText.find(cell.stable) : nullptr;
-      SEXP charsxp = known != nullptr
-                         ? *known
-                         : Rf_mkCharLenCE(pendingBytes.data() + cell.offset,
-                                          static_cast<int>(cell.length),
-                                          CE_UTF8);
+      SEXP charsxp =
+          known != nullptr
+              ? *known
+              : Rf_mkCharLenCE(pendingBytes.data() + cell.offset,
+                               static_cast<int>(cell.length), CE_UTF8);
       SET_STRING_ELT(target, cell.cell, charsxp);
       if (cell.stable != nullptr && known == nullptr)
         charsxpByText.insert(cell.stable, charsxp);
@@ -138,7 +138,8 @@ SEXP Column<Rcpp::CharacterVector>::createSExpr() {
   return guardR([&] { return Rf_ScalarString(first); });
 }
 
-// --- writing to the engine ----------------------------------------------------
+// --- writing to the engine
+// ----------------------------------------------------
 
 void Column<Rcpp::CharacterVector>::refuseText(R_xlen_t row,
                                                const char* why) const {
@@ -290,8 +291,8 @@ void Column<Rcpp::CharacterVector>::prepare(SEXP frame, SEXP column) {
   lastCellCharsxp = nullptr;
 }
 
-void Column<Rcpp::CharacterVector>::getValue(Rcpp::DataFrame& frame,
-                                             int row, Tavik::Value& value) {
+void Column<Rcpp::CharacterVector>::getValue(Rcpp::DataFrame& frame, int row,
+                                             Tavik::Value& value) {
   SEXP frameObject = frame;
   if (frameObject != sourceFrame) {
     SEXP column = columnAt(frame, index);

@@ -32,8 +32,7 @@ class Column<Rcpp::CharacterVector> : public IColumn, public Tavik::IKeyedText {
   void addValue(const Tavik::Value& value) override;
   void commit(Rcpp::List& list, Rcpp::CharacterVector& names) override;
   SEXP createSExpr() override;
-  void getValue(Rcpp::DataFrame& frame, int row,
-                Tavik::Value& value) override;
+  void getValue(Rcpp::DataFrame& frame, int row, Tavik::Value& value) override;
   void reserve(R_xlen_t cells) override;
   void markStableText() override { stableText = true; }
 

@@ -15,8 +15,9 @@ namespace {
 std::string utf8Name(const std::wstring& name) {
   std::string utf8;
   if (!wideToUtf8(name.data(), name.size(), utf8))
-    throw std::runtime_error("A column name from the engine is not valid "
-                             "Unicode");
+    throw std::runtime_error(
+        "A column name from the engine is not valid "
+        "Unicode");
   return utf8;
 }
 
@@ -30,16 +31,13 @@ void DataTable::setupColumns(const std::vector<std::wstring>& names,
     const int index = static_cast<int>(i);
     const std::string name = utf8Name(names[i]);
     if (code == 1) {
-      columns[i] =
-          std::make_shared<Column<Rcpp::NumericVector>>(name, index);
+      columns[i] = std::make_shared<Column<Rcpp::NumericVector>>(name, index);
     } else if (code == 2) {
-      columns[i] =
-          std::make_shared<Column<Rcpp::IntegerVector>>(name, index);
+      columns[i] = std::make_shared<Column<Rcpp::IntegerVector>>(name, index);
     } else if (code != 0) {
       throw std::runtime_error("setupColumns: unexpected type");
     } else {
-      columns[i] = std::make_shared<Column<Rcpp::CharacterVector>>(name,
-                                                                 index);
+      columns[i] = std::make_shared<Column<Rcpp::CharacterVector>>(name, index);
     }
   }
 }

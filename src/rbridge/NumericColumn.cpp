@@ -79,9 +79,9 @@ void Column<V>::prepare(SEXP column) {
   // vector makes its cells on first access: both may raise.
   const Cell* cells = nullptr;
   SEXP coerced = guardR([&] {
-    SEXP made = PROTECT(type == Traits::rtype
-                            ? column
-                            : Rf_coerceVector(column, Traits::rtype));
+    SEXP made =
+        PROTECT(type == Traits::rtype ? column
+                                      : Rf_coerceVector(column, Traits::rtype));
     cells = Traits::cells(made);
     UNPROTECT(1);
     return made;
@@ -93,8 +93,7 @@ void Column<V>::prepare(SEXP column) {
 }
 
 template <typename V>
-void Column<V>::getValue(Rcpp::DataFrame& frame, int row,
-                         Tavik::Value& value) {
+void Column<V>::getValue(Rcpp::DataFrame& frame, int row, Tavik::Value& value) {
   SEXP frameObject = frame;
   if (frameObject != sourceFrame) {
     SEXP column = columnAt(frame, index);

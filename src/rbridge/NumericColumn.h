@@ -34,9 +34,7 @@ struct ColumnTraits<Rcpp::NumericVector> {
   static const int rtype = REALSXP;
   static Cell* cells(SEXP x) { return REAL(x); }
   static const Cell* read(const Tavik::Value& value) { return value.dbl; }
-  static void point(Tavik::Value& value, const Cell* cell) {
-    value.dbl = cell;
-  }
+  static void point(Tavik::Value& value, const Cell* cell) { value.dbl = cell; }
 };
 
 // The integer and double variants.
@@ -52,8 +50,7 @@ class Column : public IColumn {
   void addValue(const Tavik::Value& value) override;
   void commit(Rcpp::List& list, Rcpp::CharacterVector& names) override;
   SEXP createSExpr() override;
-  void getValue(Rcpp::DataFrame& frame, int row,
-                Tavik::Value& value) override;
+  void getValue(Rcpp::DataFrame& frame, int row, Tavik::Value& value) override;
   void reserve(R_xlen_t cells) override;
 
   // addValue for the read loop: inline, without a virtual call per cell.

@@ -111,8 +111,8 @@ Rcpp::DataFrame frameOfColumns(Rcpp::List& list) {
   return Rcpp::DataFrame(frame);
 }
 
-void appendColumn(Rcpp::List& list, Rcpp::CharacterVector& names,
-                  SEXP column, const std::string& name) {
+void appendColumn(Rcpp::List& list, Rcpp::CharacterVector& names, SEXP column,
+                  const std::string& name) {
   SEXP oldList = list;
   SEXP oldNames = names;
   SEXP grownNames = R_NilValue;
@@ -125,9 +125,9 @@ void appendColumn(Rcpp::List& list, Rcpp::CharacterVector& names,
       SET_STRING_ELT(madeNames, i, STRING_ELT(oldNames, i));
     }
     SET_VECTOR_ELT(made, n, column);
-    SET_STRING_ELT(madeNames, n,
-                   Rf_mkCharLenCE(name.data(), static_cast<int>(name.size()),
-                                  CE_UTF8));
+    SET_STRING_ELT(
+        madeNames, n,
+        Rf_mkCharLenCE(name.data(), static_cast<int>(name.size()), CE_UTF8));
     // The names travel inside the list until both are kept.
     Rf_setAttrib(made, R_NamesSymbol, madeNames);
     grownNames = madeNames;

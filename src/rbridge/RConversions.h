@@ -31,8 +31,8 @@ SEXP columnAt(const Rcpp::DataFrame& frame, int index);
 Rcpp::DataFrame frameOfColumns(Rcpp::List& list);
 // Appends column to list and its name (UTF-8) to names; the list also
 // carries the names as its names attribute.
-void appendColumn(Rcpp::List& list, Rcpp::CharacterVector& names,
-                  SEXP column, const std::string& name);
+void appendColumn(Rcpp::List& list, Rcpp::CharacterVector& names, SEXP column,
+                  const std::string& name);
 
 }  // namespace R
 

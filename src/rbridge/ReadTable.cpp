@@ -28,8 +28,7 @@ void ReadTable::setupColumns(const std::vector<std::wstring>& names,
   if (slots.size() != columns.size()) slots.clear();
 }
 
-inline void ReadTable::appendCell(const Slot& slot,
-                                  const Tavik::Value& value) {
+inline void ReadTable::appendCell(const Slot& slot, const Tavik::Value& value) {
   switch (slot.kind) {
     case Double:
       static_cast<Column<Rcpp::NumericVector>*>(slot.column)->append(value);

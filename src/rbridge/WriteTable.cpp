@@ -59,8 +59,9 @@ int WriteTable::columnSize() const {
     }
   }
   if (rows > INT_MAX)
-    throw Tavik::TavikException("The data frame has more rows than can be "
-                                "written at once");
+    throw Tavik::TavikException(
+        "The data frame has more rows than can be "
+        "written at once");
   return static_cast<int>(rows);
 }
 

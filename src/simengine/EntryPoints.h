@@ -16,7 +16,8 @@ TAVIK_ENTRY_POINTS(TAVIK_SIM_DECLARE)
 #undef TAVIK_SIM_DECLARE
 }
 
-#define TAVIK_SIM_SAME_TYPE(Accessor, Export, Bytes, Use, Parameters, Arguments) \
+#define TAVIK_SIM_SAME_TYPE(Accessor, Export, Bytes, Use, Parameters, \
+                            Arguments)                                \
   static_assert(std::is_same<decltype(&Export), Export##Fn>::value, #Export);
 TAVIK_ENTRY_POINTS(TAVIK_SIM_SAME_TYPE)
 #undef TAVIK_SIM_SAME_TYPE

@@ -17,8 +17,8 @@ uint64_t nextRandom(uint64_t& state) {
 }
 
 // A nonzero value of the identifier's kind.
-void makeValue(uint64_t r, ValueKind kind, const SimSet* range,
-               CellValue& cell, wchar_t* text) {
+void makeValue(uint64_t r, ValueKind kind, const SimSet* range, CellValue& cell,
+               wchar_t* text) {
   switch (kind) {
     case ValueKind::Double:
       cell.number = 1.0 + static_cast<double>(r % 100000) / 100.0;
@@ -54,14 +54,16 @@ void generateData(Project& project, int id, double density,
                   unsigned long long seed) {
   Identifier& identifier = project.identifier(id);
   if (identifier.kind != IdentifierKind::Data) {
-    throw Refusal(kWrongType, L"only parameters and variables can be generated");
+    throw Refusal(kWrongType,
+                  L"only parameters and variables can be generated");
   }
   const ValueKind kind = identifier.data->values().kind();
   const SimSet* range = nullptr;
   if (kind == ValueKind::Element) {
     range = &project.set(identifier.range);
     if (range->card() == 0) {
-      throw Refusal(kBadValue, L"the range set " + quoted(range->name()) + L" is empty");
+      throw Refusal(kBadValue,
+                    L"the range set " + quoted(range->name()) + L" is empty");
     }
   }
   TupleStore& store = *identifier.data;
@@ -78,7 +80,8 @@ void generateData(Project& project, int id, double density,
 
   uint64_t state = seed;
   const uint64_t threshold =
-      density >= 1.0 ? UINT64_MAX : static_cast<uint64_t>(density * 18446744073709551615.0);
+      density >= 1.0 ? UINT64_MAX
+                     : static_cast<uint64_t>(density * 18446744073709551615.0);
   std::vector<size_t> position(dim, 0);
   std::vector<int> tuple(dim);
   for (size_t k = 0; k < dim; ++k) tuple[k] = sets[k]->at(0);

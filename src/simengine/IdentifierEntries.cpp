@@ -18,19 +18,20 @@ void handOut(Engine& engine, const std::vector<int>& identifiers, int* slots) {
 
 }  // namespace
 
-extern "C" int TAVIK_CALL TavikIdentifierHandleCreateW(wchar_t* name, int* domain,
-                                                       int* slicing, int /*flags*/,
-                                                       int* handle) {
-  return runEntry(kIdentifierHandleCreateW, Needs::Project, [&](Engine& engine) {
-    requirePointer(name);
-    requirePointer(handle);
-    if (domain != nullptr || slicing != nullptr) {
-      throw Refusal(kNotSupported, L"domain and slicing arguments are not supported");
-    }
-    int id = engine.project().lookup(name);
-    *handle = engine.newHandle(id);
-    return 1;
-  });
+extern "C" int TAVIK_CALL TavikIdentifierHandleCreateW(
+    wchar_t* name, int* domain, int* slicing, int /*flags*/, int* handle) {
+  return runEntry(
+      kIdentifierHandleCreateW, Needs::Project, [&](Engine& engine) {
+        requirePointer(name);
+        requirePointer(handle);
+        if (domain != nullptr || slicing != nullptr) {
+          throw Refusal(kNotSupported,
+                        L"domain and slicing arguments are not supported");
+        }
+        int id = engine.project().lookup(name);
+        *handle = engine.newHandle(id);
+        return 1;
+      });
 }
 
 extern "C" int TAVIK_CALL TavikIdentifierHandleDelete(int handle) {
@@ -40,11 +41,13 @@ extern "C" int TAVIK_CALL TavikIdentifierHandleDelete(int handle) {
   });
 }
 
-extern "C" int TAVIK_CALL TavikAttributeNameW(int handle, tagTavikStringW* name) {
+extern "C" int TAVIK_CALL TavikAttributeNameW(int handle,
+                                              tagTavikStringW* name) {
   return runEntry(kAttributeNameW, Needs::Project, [&](Engine& engine) {
     requirePointer(name);
     const Identifier& identifier = engine.identifier(handle);
-    writeText(identifier.name, *name, engine.instrumentation.on(kSwitchWriteBackLength));
+    writeText(identifier.name, *name,
+              engine.instrumentation.on(kSwitchWriteBackLength));
     return 1;
   });
 }
@@ -65,7 +68,8 @@ extern "C" int TAVIK_CALL TavikAttributeStorage(int handle, int* storage) {
   });
 }
 
-extern "C" int TAVIK_CALL TavikAttributeDimension(int handle, int* full, int* sliced) {
+extern "C" int TAVIK_CALL TavikAttributeDimension(int handle, int* full,
+                                                  int* sliced) {
   return runEntry(kAttributeDimension, Needs::Project, [&](Engine& engine) {
     requirePointer(full);
     requirePointer(sliced);
@@ -76,12 +80,14 @@ extern "C" int TAVIK_CALL TavikAttributeDimension(int handle, int* full, int* sl
   });
 }
 
-extern "C" int TAVIK_CALL TavikAttributeDeclarationDomain(int handle, int* domain) {
-  return runEntry(kAttributeDeclarationDomain, Needs::Project, [&](Engine& engine) {
-    int id = engine.handle(handle).identifier;
-    handOut(engine, engine.project().declarationDomain(id), domain);
-    return 1;
-  });
+extern "C" int TAVIK_CALL TavikAttributeDeclarationDomain(int handle,
+                                                          int* domain) {
+  return runEntry(
+      kAttributeDeclarationDomain, Needs::Project, [&](Engine& engine) {
+        int id = engine.handle(handle).identifier;
+        handOut(engine, engine.project().declarationDomain(id), domain);
+        return 1;
+      });
 }
 
 extern "C" int TAVIK_CALL TavikAttributeRootDomain(int handle, int* root) {
@@ -97,7 +103,8 @@ extern "C" int TAVIK_CALL TavikAttributeElementRange(int handle, int* range) {
     requirePointer(range);
     const Identifier& identifier = engine.identifier(handle);
     if (identifier.range < 0) {
-      throw Refusal(kWrongType, quoted(identifier.name) + L" has no element range");
+      throw Refusal(kWrongType,
+                    quoted(identifier.name) + L" has no element range");
     }
     *range = engine.newHandle(engine.project().setIdentifier(identifier.range));
     return 1;

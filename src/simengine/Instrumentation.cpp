@@ -7,14 +7,15 @@ namespace Sim {
 namespace {
 
 const char* const kEntryNames[kEntryCount] = {
-#define TAVIK_SIM_NAME(Accessor, Export, Bytes, Use, Parameters, Arguments) #Export,
+#define TAVIK_SIM_NAME(Accessor, Export, Bytes, Use, Parameters, Arguments) \
+#Export,
     TAVIK_ENTRY_POINTS(TAVIK_SIM_NAME)
 #undef TAVIK_SIM_NAME
 };
 
 const char* const kSwitchNames[kSwitchCount] = {
-    "silent_last_error", "close_fails",         "ordinal_out_of_range",
-    "next_out_of_range", "add_nonconsecutive",  "write_back_length",
+    "silent_last_error", "close_fails",        "ordinal_out_of_range",
+    "next_out_of_range", "add_nonconsecutive", "write_back_length",
     "card_more",         "card_fewer"};
 
 }  // namespace

@@ -17,7 +17,7 @@ enum Entry {
   k##Accessor,
   TAVIK_ENTRY_POINTS(TAVIK_SIM_ENTRY)
 #undef TAVIK_SIM_ENTRY
-  kEntryCount
+      kEntryCount
 };
 
 // The entry point of an export name, with or without the "Tavik" prefix; -1

@@ -44,7 +44,8 @@ LabelItem parseLabelItem(const std::wstring& word, bool quoted) {
   if (parseInt(left, a) && parseInt(right, b)) {
     item.from = a;
     item.to = b;
-    std::wstring digits = left[0] == L'-' || left[0] == L'+' ? left.substr(1) : left;
+    std::wstring digits =
+        left[0] == L'-' || left[0] == L'+' ? left.substr(1) : left;
     if (a >= 0 && digits.size() > 1 && digits[0] == L'0') {
       item.width = static_cast<int>(digits.size());
     }
@@ -67,7 +68,8 @@ LabelItem parseLabelItem(const std::wstring& word, bool quoted) {
       item.width = static_cast<int>(digits.size());
     }
   }
-  if (item.to < item.from || item.to - item.from >= kLargestRange) badRange(word);
+  if (item.to < item.from || item.to - item.from >= kLargestRange)
+    badRange(word);
   return item;
 }
 

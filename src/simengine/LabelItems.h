@@ -10,11 +10,11 @@
 namespace Sim {
 
 struct LabelItem {
-  std::wstring label;   // a single label, or the range prefix
+  std::wstring label;  // a single label, or the range prefix
   bool range = false;
   long long from = 0;
   long long to = 0;
-  int width = 0;        // zero-padded width of range numbers; 0: none
+  int width = 0;  // zero-padded width of range numbers; 0: none
 
   long long count() const { return range ? to - from + 1 : 1; }
   std::wstring at(long long k) const;  // k from 0

@@ -59,10 +59,12 @@ int LabelTable::add(const wchar_t* text, size_t length, int gap,
                     const std::wstring& setName) {
   long long number = static_cast<long long>(next()) + gap;
   if (number >= limit_) {
-    throw Refusal(kSetFull, L"no element number left in set " + quoted(setName));
+    throw Refusal(kSetFull,
+                  L"no element number left in set " + quoted(setName));
   }
   if (chars_.size() + length + 1 >= kHole) {
-    throw Refusal(kSetFull, L"label storage of set " + quoted(setName) + L" is full");
+    throw Refusal(kSetFull,
+                  L"label storage of set " + quoted(setName) + L" is full");
   }
   if ((labels_ + 1) * 2 > index_.size()) growIndex();
   for (int i = 0; i < gap; ++i) {

@@ -25,7 +25,8 @@ class LabelTable {
   int find(const wchar_t* text, size_t length) const;
   // Adds a new label, leaving gap unused numbers before it; returns its
   // element. Refused when the set's number block is used up.
-  int add(const wchar_t* text, size_t length, int gap, const std::wstring& setName);
+  int add(const wchar_t* text, size_t length, int gap,
+          const std::wstring& setName);
   bool has(int element) const;
   // The zero-terminated label of an element that has(); its length in length.
   const wchar_t* text(int element, size_t& length) const;
@@ -38,9 +39,10 @@ class LabelTable {
   int first_;
   int limit_;
   std::vector<wchar_t> chars_;
-  std::vector<uint32_t> start_;    // per element (number - first): offset in chars_ or kHole
-  std::vector<uint32_t> length_;   // per element: label length
-  std::vector<int32_t> index_;     // element offsets by label hash; -1 free
+  std::vector<uint32_t>
+      start_;  // per element (number - first): offset in chars_ or kHole
+  std::vector<uint32_t> length_;  // per element: label length
+  std::vector<int32_t> index_;    // element offsets by label hash; -1 free
   size_t labels_ = 0;
 };
 

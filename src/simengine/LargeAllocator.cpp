@@ -15,7 +15,9 @@ namespace {
 
 const size_t kHugePage = size_t(2) << 20;
 
-size_t roundUp(size_t bytes) { return (bytes + kHugePage - 1) / kHugePage * kHugePage; }
+size_t roundUp(size_t bytes) {
+  return (bytes + kHugePage - 1) / kHugePage * kHugePage;
+}
 
 }  // namespace
 

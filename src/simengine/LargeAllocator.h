@@ -38,9 +38,13 @@ struct LargeAllocator {
     }
   }
   template <typename U>
-  bool operator==(const LargeAllocator<U>&) const { return true; }
+  bool operator==(const LargeAllocator<U>&) const {
+    return true;
+  }
   template <typename U>
-  bool operator!=(const LargeAllocator<U>&) const { return false; }
+  bool operator!=(const LargeAllocator<U>&) const {
+    return false;
+  }
 };
 
 template <typename T>

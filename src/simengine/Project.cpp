@@ -36,8 +36,8 @@ int Project::addIdentifier(std::unique_ptr<Identifier> identifier) {
     throw Refusal(kBadValue, L"empty identifier name");
   }
   if (byName_.count(identifier->name) > 0) {
-    throw Refusal(kBadValue,
-                  L"identifier " + quoted(identifier->name) + L" declared twice");
+    throw Refusal(kBadValue, L"identifier " + quoted(identifier->name) +
+                                 L" declared twice");
   }
   int id = static_cast<int>(identifiers_.size());
   byName_[identifier->name] = id;
@@ -47,13 +47,14 @@ int Project::addIdentifier(std::unique_ptr<Identifier> identifier) {
 
 int Project::addRootSet(const std::wstring& name, int type,
                         size_t expectedLabels) {
-  long long size =
-      (static_cast<long long>(expectedLabels) + 2 * kBlock - 1) / kBlock * kBlock;
+  long long size = (static_cast<long long>(expectedLabels) + 2 * kBlock - 1) /
+                   kBlock * kBlock;
   if (nextBlock_ + size > kBlocksEnd) {
     throw Refusal(kSetFull, L"too many set elements in the project");
   }
   if (byName_.count(name) > 0) {
-    throw Refusal(kBadValue, L"identifier " + quoted(name) + L" declared twice");
+    throw Refusal(kBadValue,
+                  L"identifier " + quoted(name) + L" declared twice");
   }
   int first = static_cast<int>(nextBlock_ + 1);
   std::shared_ptr<LabelTable> labels(
@@ -73,7 +74,8 @@ int Project::addRootSet(const std::wstring& name, int type,
 
 int Project::addSubset(const std::wstring& name, int parentSet, int type) {
   if (byName_.count(name) > 0) {
-    throw Refusal(kBadValue, L"identifier " + quoted(name) + L" declared twice");
+    throw Refusal(kBadValue,
+                  L"identifier " + quoted(name) + L" declared twice");
   }
   const SimSet& parent = *sets_[parentSet];
   int setId = static_cast<int>(sets_.size());
@@ -141,10 +143,8 @@ int Project::dimension(int id) const {
   switch (identifier.kind) {
     case IdentifierKind::Set:
       return sets_[identifier.set]->parent() < 0 ? 0 : 1;
-    case IdentifierKind::Index:
-      return 1;
-    default:
-      return static_cast<int>(identifier.domain.size());
+    case IdentifierKind::Index: return 1;
+    default: return static_cast<int>(identifier.domain.size());
   }
 }
 
@@ -156,10 +156,8 @@ std::vector<int> Project::declarationDomain(int id) const {
       if (parent < 0) return {};
       return {setIdentifiers_[parent]};
     }
-    case IdentifierKind::Index:
-      return {setIdentifiers_[identifier.set]};
-    default:
-      return identifier.domain;
+    case IdentifierKind::Index: return {setIdentifiers_[identifier.set]};
+    default: return identifier.domain;
   }
 }
 
@@ -190,7 +188,8 @@ int Project::addElement(int setId, const std::wstring& label, int gap) {
                                    quoted(target.name()));
     }
     const SimSet& root = *sets_[target.root()];
-    element = target.labels()->add(label.data(), label.size(), gap, root.name());
+    element =
+        target.labels()->add(label.data(), label.size(), gap, root.name());
   }
   for (int s = setId; s >= 0; s = sets_[s]->parent()) {
     sets_[s]->insert(element);

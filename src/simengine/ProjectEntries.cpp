@@ -26,7 +26,8 @@ extern "C" int TAVIK_CALL TavikServerProjectOpenW(wchar_t* path, int* handle) {
 extern "C" int TAVIK_CALL TavikProjectClose(int handle, int /*flag*/) {
   return runEntry(kProjectClose, Needs::Project, [&](Engine& engine) {
     if (handle != engine.projectHandle()) {
-      throw Refusal(kBadHandle, L"invalid project handle " + std::to_wstring(handle));
+      throw Refusal(kBadHandle,
+                    L"invalid project handle " + std::to_wstring(handle));
     }
     if (engine.instrumentation.on(kSwitchCloseFails)) {
       throw Refusal(kCloseFailed, L"the project could not be closed");
@@ -50,7 +51,8 @@ extern "C" int TAVIK_CALL TavikAPILastErrorW(int* code, wchar_t* message) {
   if (code == nullptr || message == nullptr) return 0;
   *code = 0;
   message[0] = L'\0';
-  if (engine.instrumentation.on(kSwitchSilentLastError) || !engine.lastError.present()) {
+  if (engine.instrumentation.on(kSwitchSilentLastError) ||
+      !engine.lastError.present()) {
     return 0;
   }
   const std::wstring& text = engine.lastError.text();

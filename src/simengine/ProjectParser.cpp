@@ -139,7 +139,8 @@ ProjectParser::Options ProjectParser::options(const std::wstring& allowed) {
       if (key == L"storage") result.storage = static_cast<int>(number);
       if (key == L"seed") result.seed = number;
     }
-    if (!valid) fail(L"bad value for option " + quoted(key) + L": " + quoted(text));
+    if (!valid)
+      fail(L"bad value for option " + quoted(key) + L": " + quoted(text));
   }
   return result;
 }
@@ -166,7 +167,8 @@ std::vector<LabelItem> ProjectParser::setItems() {
   return items;
 }
 
-void ProjectParser::addSetItems(int identifier, const std::vector<LabelItem>& items) {
+void ProjectParser::addSetItems(int identifier,
+                                const std::vector<LabelItem>& items) {
   int setId = project_->identifier(identifier).set;
   SimSet& set = project_->set(setId);
   int parent = set.parent();
@@ -175,7 +177,8 @@ void ProjectParser::addSetItems(int identifier, const std::vector<LabelItem>& it
       std::wstring label = item.at(k);
       // A subset takes elements of its parent only; a root set takes new
       // labels, and a subset of "Integers" any integer.
-      bool free = parent < 0 || (set.isInteger() && project_->set(parent).parent() < 0);
+      bool free =
+          parent < 0 || (set.isInteger() && project_->set(parent).parent() < 0);
       if (!free && project_->set(parent).elementOf(label) == 0) {
         fail(L"label " + quoted(label) + L" is not in set " +
              quoted(project_->set(parent).name()));
@@ -207,8 +210,9 @@ void ProjectParser::setStatement() {
   } else if (parent < 0) {
     long long count = 0;
     for (const LabelItem& item : items) count += item.count();
-    identifier = project_->addRootSet(name, opts.type < 0 ? kTypeRootSet : opts.type,
-                                      static_cast<size_t>(count));
+    identifier =
+        project_->addRootSet(name, opts.type < 0 ? kTypeRootSet : opts.type,
+                             static_cast<size_t>(count));
   } else {
     identifier = project_->addSubset(name, parent,
                                      opts.type < 0 ? kTypeSubset : opts.type);
@@ -281,8 +285,9 @@ void ProjectParser::dataDeclaration(const std::wstring& first) {
     storage = kStorageString;
   }
   Options opts = options(L" type storage ");
-  int id = project_->addData(name, domain, kind, opts.type < 0 ? type : opts.type,
-                             opts.storage < 0 ? storage : opts.storage, range);
+  int id =
+      project_->addData(name, domain, kind, opts.type < 0 ? type : opts.type,
+                        opts.storage < 0 ? storage : opts.storage, range);
   if (peek().is(L'=')) {
     take();
     values(id);
@@ -307,7 +312,8 @@ void ProjectParser::generateStatement() {
   take();
   int id = project_->lookup(takeName(L"an identifier name"));
   Options opts = options(L" density seed ");
-  generateData(*project_, id, opts.density, static_cast<unsigned long long>(opts.seed));
+  generateData(*project_, id, opts.density,
+               static_cast<unsigned long long>(opts.seed));
 }
 
 void ProjectParser::values(int id) {
@@ -327,7 +333,8 @@ void ProjectParser::values(int id) {
       const SimSet& set = project_->set(identifier.domainSets[k]);
       tuple[k] = set.elementOf(label);
       if (tuple[k] == 0) {
-        fail(L"label " + quoted(label) + L" is not in set " + quoted(set.name()));
+        fail(L"label " + quoted(label) + L" is not in set " +
+             quoted(set.name()));
       }
     }
     expect(L':');
@@ -339,7 +346,8 @@ void ProjectParser::values(int id) {
 
 void ProjectParser::value(Identifier& identifier, const int* tuple) {
   TokenKind kind = peek().kind;
-  if (kind != TokenKind::Word && kind != TokenKind::Quoted) fail(L"expected a value");
+  if (kind != TokenKind::Word && kind != TokenKind::Quoted)
+    fail(L"expected a value");
   std::wstring text = take().text;
   CellValue cell;
   long long number = 0;
@@ -364,7 +372,8 @@ void ProjectParser::value(Identifier& identifier, const int* tuple) {
       const SimSet& range = project_->set(identifier.range);
       cell.integer = range.elementOf(text);
       if (cell.integer == 0) {
-        fail(L"label " + quoted(text) + L" is not in set " + quoted(range.name()));
+        fail(L"label " + quoted(text) + L" is not in set " +
+             quoted(range.name()));
       }
       break;
     }

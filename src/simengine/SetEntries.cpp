@@ -76,12 +76,14 @@ extern "C" int TAVIK_CALL TavikSetElementToNameW(int handle, int element,
       throw Refusal(kNotInSet, L"element " + std::to_wstring(element) +
                                    L" is not in set " + quoted(set.name()));
     }
-    writeText(set.label(element), *name, engine.instrumentation.on(kSwitchWriteBackLength));
+    writeText(set.label(element), *name,
+              engine.instrumentation.on(kSwitchWriteBackLength));
     return 1;
   });
 }
 
-extern "C" int TAVIK_CALL TavikSetAddElementRecursiveW(int handle, wchar_t* label,
+extern "C" int TAVIK_CALL TavikSetAddElementRecursiveW(int handle,
+                                                       wchar_t* label,
                                                        int* element) {
   return runEntry(kSetAddElement, Needs::Project, [&](Engine& engine) {
     requirePointer(label);

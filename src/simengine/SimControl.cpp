@@ -84,7 +84,8 @@ void TavikSimCalls(char** entry, double* value) {
   *value = -1;
   if (entry == nullptr || *entry == nullptr) return;
   int which = entryByName(*entry);
-  if (which >= 0) *value = static_cast<double>(engine().instrumentation.calls(which));
+  if (which >= 0)
+    *value = static_cast<double>(engine().instrumentation.calls(which));
 }
 
 }  // extern "C"

@@ -27,7 +27,8 @@ bool SimSet::insert(int element) {
   if (contains(element)) return false;
   if (labels_) {
     size_t k = static_cast<size_t>(element - labels_->first());
-    if ((k >> 6) >= bits_.size()) bits_.resize((k >> 6) + 1 + bits_.size() / 2, 0);
+    if ((k >> 6) >= bits_.size())
+      bits_.resize((k >> 6) + 1 + bits_.size() / 2, 0);
     bits_[k >> 6] |= uint64_t(1) << (k & 63);
   }
   if (elements_.empty() || element > elements_.back()) {

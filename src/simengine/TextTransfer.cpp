@@ -27,30 +27,25 @@ void checkValueRecord(ValueKind kind, const tagTavikValueW& record) {
 void writeValue(const ValueColumn& values, size_t slot, tagTavikValueW& record,
                 bool writeBackLength) {
   switch (values.kind()) {
-    case ValueKind::Double:
-      record.Double = values.numberAt(slot);
-      break;
+    case ValueKind::Double: record.Double = values.numberAt(slot); break;
     case ValueKind::String: {
       size_t length = 0;
       const wchar_t* text = values.textAt(slot, length);
       writeText(text, length, record.Length, record.String, writeBackLength);
       break;
     }
-    default:
-      record.Int = values.integerAt(slot);
+    default: record.Int = values.integerAt(slot);
   }
 }
 
-void writeDefault(ValueKind kind, tagTavikValueW& record, bool writeBackLength) {
+void writeDefault(ValueKind kind, tagTavikValueW& record,
+                  bool writeBackLength) {
   switch (kind) {
-    case ValueKind::Double:
-      record.Double = 0.0;
-      break;
+    case ValueKind::Double: record.Double = 0.0; break;
     case ValueKind::String:
       writeText(L"", 0, record.Length, record.String, writeBackLength);
       break;
-    default:
-      record.Int = 0;
+    default: record.Int = 0;
   }
 }
 
@@ -58,12 +53,8 @@ CellValue readValue(Project& project, const Identifier& identifier,
                     const tagTavikValueW& record) {
   CellValue cell;
   switch (identifier.data->values().kind()) {
-    case ValueKind::Double:
-      cell.number = record.Double;
-      break;
-    case ValueKind::Integer:
-      cell.integer = record.Int;
-      break;
+    case ValueKind::Double: cell.number = record.Double; break;
+    case ValueKind::Integer: cell.integer = record.Int; break;
     case ValueKind::Element: {
       cell.integer = record.Int;
       const SimSet& range = project.set(identifier.range);
@@ -92,7 +83,8 @@ CellValue readValue(Project& project, const Identifier& identifier,
   return cell;
 }
 
-void checkTuple(Project& project, const Identifier& identifier, const int* tuple) {
+void checkTuple(Project& project, const Identifier& identifier,
+                const int* tuple) {
   for (size_t k = 0; k < identifier.domainSets.size(); ++k) {
     const SimSet& set = project.set(identifier.domainSets[k]);
     if (!set.contains(tuple[k])) {

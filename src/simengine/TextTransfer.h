@@ -35,7 +35,8 @@ void writeDefault(ValueKind kind, tagTavikValueW& record, bool writeBackLength);
 CellValue readValue(Project& project, const Identifier& identifier,
                     const tagTavikValueW& record);
 // Refuses a tuple with an element outside its domain set.
-void checkTuple(Project& project, const Identifier& identifier, const int* tuple);
+void checkTuple(Project& project, const Identifier& identifier,
+                const int* tuple);
 
 // An element number just outside a set, for the out-of-range switches.
 int outsideOf(const SimSet& set);

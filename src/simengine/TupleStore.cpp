@@ -114,10 +114,14 @@ struct MergeScratch {
 
   void trim() {
     const size_t limit = size_t(64) << 20;
-    if (items.capacity() * sizeof(KeySlot) > limit) LargeVector<KeySlot>().swap(items);
-    if (buffer.capacity() * sizeof(KeySlot) > limit) LargeVector<KeySlot>().swap(buffer);
-    if (log.capacity() * sizeof(uint32_t) > limit) LargeVector<uint32_t>().swap(log);
-    if (order.capacity() * sizeof(uint32_t) > limit) LargeVector<uint32_t>().swap(order);
+    if (items.capacity() * sizeof(KeySlot) > limit)
+      LargeVector<KeySlot>().swap(items);
+    if (buffer.capacity() * sizeof(KeySlot) > limit)
+      LargeVector<KeySlot>().swap(buffer);
+    if (log.capacity() * sizeof(uint32_t) > limit)
+      LargeVector<uint32_t>().swap(log);
+    if (order.capacity() * sizeof(uint32_t) > limit)
+      LargeVector<uint32_t>().swap(order);
     if (keys.capacity() * sizeof(int) > limit) LargeVector<int>().swap(keys);
     values.trim(limit);
   }
@@ -145,12 +149,15 @@ void TupleStore::sortLog(LargeVector<uint32_t>& slots) const {
     radixSort(items, scratch.buffer);
     for (size_t i = 0; i < count; ++i) slots[i] = items[i].slot;
   } else {
-    for (size_t i = 0; i < count; ++i) slots[i] = static_cast<uint32_t>(base_ + i);
+    for (size_t i = 0; i < count; ++i)
+      slots[i] = static_cast<uint32_t>(base_ + i);
     const int dim = dim_;
     const int* keys = keys_.data();
-    std::stable_sort(slots.begin(), slots.end(), [dim, keys](uint32_t a, uint32_t b) {
-      return compare(keys + size_t(a) * dim, keys + size_t(b) * dim, dim) < 0;
-    });
+    std::stable_sort(
+        slots.begin(), slots.end(), [dim, keys](uint32_t a, uint32_t b) {
+          return compare(keys + size_t(a) * dim, keys + size_t(b) * dim, dim) <
+                 0;
+        });
   }
 }
 

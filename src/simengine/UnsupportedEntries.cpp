@@ -22,7 +22,8 @@ extern "C" int TAVIK_CALL TavikValueRetrieve(int, int*, tagTavikValue*) {
   return runEntry(kValueRetrieve, Needs::Nothing, refuse);
 }
 
-extern "C" int TAVIK_CALL TavikValueNextMultiW(int, int*, int*, tagTavikValueW*) {
+extern "C" int TAVIK_CALL TavikValueNextMultiW(int, int*, int*,
+                                               tagTavikValueW*) {
   return runEntry(kValueNextMultiW, Needs::Nothing, refuse);
 }
 

@@ -4,12 +4,9 @@ namespace Sim {
 
 bool ValueColumn::isDefault(const CellValue& value) const {
   switch (kind_) {
-    case ValueKind::Double:
-      return value.number == 0.0;
-    case ValueKind::String:
-      return value.length == 0;
-    default:
-      return value.integer == 0;
+    case ValueKind::Double: return value.number == 0.0;
+    case ValueKind::String: return value.length == 0;
+    default: return value.integer == 0;
   }
 }
 
@@ -22,22 +19,15 @@ void ValueColumn::appendText(const CellValue& value) {
 
 void ValueColumn::append(const CellValue& value) {
   switch (kind_) {
-    case ValueKind::Double:
-      numbers_.push_back(value.number);
-      break;
-    case ValueKind::String:
-      appendText(value);
-      break;
-    default:
-      integers_.push_back(value.integer);
+    case ValueKind::Double: numbers_.push_back(value.number); break;
+    case ValueKind::String: appendText(value); break;
+    default: integers_.push_back(value.integer);
   }
 }
 
 void ValueColumn::set(size_t slot, const CellValue& value) {
   switch (kind_) {
-    case ValueKind::Double:
-      numbers_[slot] = value.number;
-      break;
+    case ValueKind::Double: numbers_[slot] = value.number; break;
     case ValueKind::String:
       // The old text stays in the pool until the next reorder.
       starts_[slot] = chars_.size();
@@ -45,22 +35,18 @@ void ValueColumn::set(size_t slot, const CellValue& value) {
       chars_.insert(chars_.end(), value.text, value.text + value.length);
       chars_.push_back(L'\0');
       break;
-    default:
-      integers_[slot] = value.integer;
+    default: integers_[slot] = value.integer;
   }
 }
 
 void ValueColumn::reserve(size_t count) {
   switch (kind_) {
-    case ValueKind::Double:
-      numbers_.reserve(count);
-      break;
+    case ValueKind::Double: numbers_.reserve(count); break;
     case ValueKind::String:
       starts_.reserve(count);
       lengths_.reserve(count);
       break;
-    default:
-      integers_.reserve(count);
+    default: integers_.reserve(count);
   }
 }
 
@@ -99,9 +85,7 @@ void ValueColumn::Spare::trim(size_t bytes) {
 
 void ValueColumn::reorder(const LargeVector<uint32_t>& order, Spare& spare) {
   switch (kind_) {
-    case ValueKind::Double:
-      gather(numbers_, order, spare.numbers);
-      break;
+    case ValueKind::Double: gather(numbers_, order, spare.numbers); break;
     case ValueKind::String: {
       // Rewrites the pool too, dropping texts no slot uses any more.
       LargeVector<wchar_t>& chars = spare.chars;
@@ -112,15 +96,15 @@ void ValueColumn::reorder(const LargeVector<uint32_t>& order, Spare& spare) {
         size_t from = starts_[order[i]];
         spare.starts[i] = chars.size();
         spare.lengths[i] = lengths_[order[i]];
-        chars.insert(chars.end(), &chars_[from], &chars_[from] + spare.lengths[i] + 1);
+        chars.insert(chars.end(), &chars_[from],
+                     &chars_[from] + spare.lengths[i] + 1);
       }
       chars_.swap(chars);
       starts_.swap(spare.starts);
       lengths_.swap(spare.lengths);
       break;
     }
-    default:
-      gather(integers_, order, spare.integers);
+    default: gather(integers_, order, spare.integers);
   }
 }
 

@@ -49,12 +49,9 @@ class ValueColumn {
 
   bool isDefaultAt(size_t slot) const {
     switch (kind_) {
-      case ValueKind::Double:
-        return numbers_[slot] == 0.0;
-      case ValueKind::String:
-        return lengths_[slot] == 0;
-      default:
-        return integers_[slot] == 0;
+      case ValueKind::Double: return numbers_[slot] == 0.0;
+      case ValueKind::String: return lengths_[slot] == 0;
+      default: return integers_[slot] == 0;
     }
   }
   double numberAt(size_t slot) const { return numbers_[slot]; }
@@ -70,7 +67,7 @@ class ValueColumn {
   ValueKind kind_;
   LargeVector<double> numbers_;
   LargeVector<int> integers_;
-  LargeVector<wchar_t> chars_;      // texts, each zero-terminated
+  LargeVector<wchar_t> chars_;  // texts, each zero-terminated
   LargeVector<size_t> starts_;
   LargeVector<uint32_t> lengths_;
 };

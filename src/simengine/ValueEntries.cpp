@@ -9,12 +9,15 @@ using namespace Sim;
 
 namespace {
 
-[[noreturn]] __attribute__((noinline)) void refuseNoValues(const Identifier& identifier) {
+[[noreturn]] __attribute__((noinline)) void refuseNoValues(
+    const Identifier& identifier) {
   throw Refusal(kWrongType, quoted(identifier.name) + L" has no values");
 }
 
-[[noreturn]] __attribute__((noinline)) void refuseNoTuple(const Identifier& identifier) {
-  throw Refusal(kBadArgument, L"a tuple is needed for " + quoted(identifier.name));
+[[noreturn]] __attribute__((noinline)) void refuseNoTuple(
+    const Identifier& identifier) {
+  throw Refusal(kBadArgument,
+                L"a tuple is needed for " + quoted(identifier.name));
 }
 
 Identifier& dataOf(Engine& engine, int handle) {
@@ -52,7 +55,8 @@ extern "C" int TAVIK_CALL TavikValueNextW(int handle, int* tuple,
     store.normalise();
     if (entry.cursor >= store.size()) return 0;
     const ValueColumn& values = store.values();
-    if (values.kind() == ValueKind::String) checkValueRecord(values.kind(), *value);
+    if (values.kind() == ValueKind::String)
+      checkValueRecord(values.kind(), *value);
     size_t slot = entry.cursor++;
     const size_t dim = identifier.domain.size();
     if (dim > 0) {
@@ -61,19 +65,18 @@ extern "C" int TAVIK_CALL TavikValueNextW(int handle, int* tuple,
     }
     Instrumentation& instrumentation = engine.instrumentation;
     switch (values.kind()) {
-      case ValueKind::Double:
-        value->Double = values.numberAt(slot);
-        break;
+      case ValueKind::Double: value->Double = values.numberAt(slot); break;
       case ValueKind::String:
-        writeValue(values, slot, *value, instrumentation.on(kSwitchWriteBackLength));
+        writeValue(values, slot, *value,
+                   instrumentation.on(kSwitchWriteBackLength));
         break;
-      default:
-        value->Int = values.integerAt(slot);
+      default: value->Int = values.integerAt(slot);
     }
     if (instrumentation.on(kSwitchNextOutOfRange)) {
       Project& project = engine.project();
       if (dim > 0) tuple[0] = outsideOf(project.set(identifier.domainSets[0]));
-      if (identifier.range >= 0) value->Int = outsideOf(project.set(identifier.range));
+      if (identifier.range >= 0)
+        value->Int = outsideOf(project.set(identifier.range));
     }
     return 1;
   });

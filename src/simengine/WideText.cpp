@@ -39,8 +39,11 @@ unsigned long decodeAt(const std::string& text, size_t i, size_t& count) {
     if ((next >> 6) != 2) return 0;
     cp = (cp << 6) | (next & 0x3F);
   }
-  const unsigned long smallest = count == 2 ? 0x80 : count == 3 ? 0x800 : 0x10000;
-  if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  const unsigned long smallest = count == 2   ? 0x80
+                                 : count == 3 ? 0x800
+                                              : 0x10000;
+  if (cp < smallest || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+    return 0;
   return cp;
 }
 
