@@ -32,7 +32,7 @@ size <- as.numeric(utils::object.size(data))
 invisible(gc(full = TRUE))
 writeLines("5", "/proc/self/clear_refs")
 write_before <- status_bytes("VmRSS")
-.Call("tavik4r_SetData", data, identifier, 0L, PACKAGE = "tavik4r")
+invisible(.Call("tavik4r_SetData", data, identifier, 0L, PACKAGE = "tavik4r"))
 write_peak <- status_bytes("VmHWM")
 cat(sprintf("%s=%.0f\n",
             c("rows", "hwm_reset", "rss_before", "hwm_before", "peak_rss", "rss_after", "object_size",

@@ -1,6 +1,13 @@
 # Runs bench/peak-memory.R in a fresh process and turns its lines into
 # result rows: the peak above the baseline against the result's size.
 peak_memory <- function(bench_dir, project) {
+  # The malloc settings the timings use keep freed memory in the process,
+  # which would hide a transfer's peak behind an earlier one's: the child
+  # runs with the C library's defaults.
+  malloc_vars <- c("MALLOC_MMAP_THRESHOLD_", "MALLOC_TRIM_THRESHOLD_")
+  saved <- Sys.getenv(malloc_vars, unset = NA)
+  Sys.unsetenv(malloc_vars)
+  on.exit(do.call(Sys.setenv, as.list(saved[!is.na(saved)])), add = TRUE)
   lines <- system2(file.path(R.home("bin"), "Rscript"),
                    c(shQuote(file.path(bench_dir, "peak-memory.R")), shQuote(project)),
                    stdout = TRUE)
