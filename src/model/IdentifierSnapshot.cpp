@@ -30,20 +30,26 @@ void IdentifierSnapshot::keepText(const wchar_t* text) {
 const wchar_t* IdentifierSnapshot::wholeText(const char* context, int* tuple,
                                              const wchar_t* buffer) {
   if (!filledToEnd(buffer, kTextBuffer)) return buffer;
-  const WholeText::Outcome outcome = whole.fetch(
-      [&](int& capacity, wchar_t* text) {
-        tagTavikValueW longer;
-        longer.Length = capacity;
-        longer.String = text;
-        const int ok = api->ValueRetrieveW(handle, tuple, &longer);
-        capacity = longer.Length;
-        return ok != 0;
-      },
-      kTextBuffer);
+  const WholeText::Outcome outcome =
+      whole.fetchValue(*api, handle, tuple, kTextBuffer);
   if (outcome == WholeText::Refused) throw TavikException(context, api);
   if (outcome == WholeText::TooLong)
     throw TavikException("A value is too long to be read whole");
   return whole.text();
+}
+
+// Keeps the value the engine just put in record (and buffer) as value k.
+void IdentifierSnapshot::keepValue(std::size_t k, int* tuple,
+                                   const tagTavikValueW& record,
+                                   wchar_t* buffer, const char* context) {
+  switch (kind) {
+    case Numbers: numbers[k] = record.Double; break;
+    case Integers: integers[k] = record.Int; break;
+    case Texts:
+      buffer[kTextBuffer - 1] = L'\0';
+      keepText(wholeText(context, tuple, buffer));
+      break;
+  }
 }
 
 void IdentifierSnapshot::resizeRows(std::size_t rows) {
@@ -61,12 +67,7 @@ void IdentifierSnapshot::capture(const char* context) {
     if (!api->ValueRetrieveW(handle, nullptr, &record))
       throw TavikException(context, api);
     resizeRows(1);
-    if (kind == Numbers) numbers[0] = record.Double;
-    if (kind == Integers) integers[0] = record.Int;
-    if (kind == Texts) {
-      buffer[kTextBuffer - 1] = L'\0';
-      keepText(wholeText(context, nullptr, buffer.data()));
-    }
+    keepValue(0, nullptr, record, buffer.data(), context);
     count = 1;
     return;
   }
@@ -89,14 +90,7 @@ void IdentifierSnapshot::capture(const char* context) {
     record.Length = kTextBuffer;
     record.String = buffer.data();
     if (!calls.ValueNextW(handle, tuple, &record)) break;
-    switch (kind) {
-      case Numbers: numbers[count] = record.Double; break;
-      case Integers: integers[count] = record.Int; break;
-      case Texts:
-        buffer[kTextBuffer - 1] = L'\0';
-        keepText(wholeText(context, tuple, buffer.data()));
-        break;
-    }
+    keepValue(count, tuple, record, buffer.data(), context);
     ++count;
   }
   // As when reading: past the end the engine keeps answering 0.
@@ -136,14 +130,7 @@ void IdentifierSnapshot::captureAt(const int* at, std::size_t rows,
     record.String = buffer.data();
     if (!calls.ValueRetrieveW(handle, tuple, &record))
       throw TavikException(context, api);
-    switch (kind) {
-      case Numbers: numbers[r] = record.Double; break;
-      case Integers: integers[r] = record.Int; break;
-      case Texts:
-        buffer[kTextBuffer - 1] = L'\0';
-        keepText(wholeText(context, tuple, buffer.data()));
-        break;
-    }
+    keepValue(r, tuple, record, buffer.data(), context);
   }
   count = rows;
 }
@@ -222,8 +209,7 @@ bool IdentifierSnapshot::restore(std::size_t changed) {
   const TupleCalls calls(*api);
   for (std::size_t k = 0; k < count; ++k) {
     valueAt(k, record);
-    int* tuple = dimension == 0 ? nullptr : &tuples[k * dimension];
-    if (!calls.ValueAssignW(handle, tuple, &record)) {
+    if (!calls.ValueAssignW(handle, &tuples[k * dimension], &record)) {
       reason = TavikException::generateTavikException(context, api);
       return false;
     }

@@ -45,6 +45,8 @@ class IdentifierSnapshot {
 
  private:
   void keepText(const wchar_t* text);
+  void keepValue(std::size_t k, int* tuple, const tagTavikValueW& record,
+                 wchar_t* buffer, const char* context);
   const wchar_t* wholeText(const char* context, int* tuple,
                            const wchar_t* buffer);
   void resizeRows(std::size_t rows);

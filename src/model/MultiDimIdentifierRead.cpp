@@ -202,16 +202,7 @@ long MultiDimIdentifier::storeBatches(
 
 void MultiDimIdentifier::fetchWholeValue(int* tuple, WholeText& whole,
                                          tagTavikValueW& record) {
-  const WholeText::Outcome outcome = whole.fetch(
-      [&](int& capacity, wchar_t* text) {
-        tagTavikValueW longer;
-        longer.Length = capacity;
-        longer.String = text;
-        const int ok = api->ValueRetrieveW(handle, tuple, &longer);
-        capacity = longer.Length;
-        return ok != 0;
-      },
-      256);
+  const WholeText::Outcome outcome = whole.fetchValue(*api, handle, tuple, 256);
   if (outcome == WholeText::Refused)
     throw TavikException("MultiDimIdentifier::storeTo", api);
   if (outcome == WholeText::TooLong)

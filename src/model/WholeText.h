@@ -8,6 +8,8 @@
 #include <cwchar>
 #include <vector>
 
+#include "engine/ITavik.h"
+
 namespace Tavik {
 
 // True when the engine left no room after the text in a buffer of
@@ -41,6 +43,20 @@ class WholeText {
       if (reported > capacity && reported < kLargest) next = reported + 1L;
       capacity = next;
     }
+  }
+
+  // A value read again by its tuple (null: a scalar's).
+  Outcome fetchValue(ITavik& api, int handle, int* tuple, int firstCapacity) {
+    return fetch(
+        [&](int& capacity, wchar_t* text) {
+          tagTavikValueW longer;
+          longer.Length = capacity;
+          longer.String = text;
+          const int ok = api.ValueRetrieveW(handle, tuple, &longer);
+          capacity = longer.Length;
+          return ok != 0;
+        },
+        firstCapacity);
   }
 
   const wchar_t* text() const { return buffer.data(); }
