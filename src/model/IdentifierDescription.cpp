@@ -1,9 +1,5 @@
 #include "model/IdentifierDescription.h"
 
-#include <stdexcept>
-#include <utility>
-
-#include "engine/TavikException.h"
 #include "model/HandleGuard.h"
 #include "model/TavikSpace.h"
 
@@ -36,13 +32,7 @@ std::wstring rootOf(TavikSpace& space, int setHandle) {
 // the one set of an index. Its handle is the caller's to keep.
 int setOfEntry(TavikSpace& space, int entry, HandleGuard& inner) {
   if (space.getAttributeType(entry) != kIndexType) return entry;
-  std::vector<int> sets = space.getAttributeDeclarationDomain(entry);
-  std::vector<HandleGuard> guards;
-  for (int set : sets) guards.emplace_back(space.api, set);
-  if (sets.size() != 1)
-    throw std::runtime_error("unable to determine declaration domain");
-  inner = std::move(guards[0]);
-  return sets[0];
+  return space.setOfIndex(entry, inner);
 }
 
 void addSet(TavikSpace& space, int setHandle,
@@ -58,12 +48,7 @@ IdentifierDescription describeIdentifier(TavikSpace& space,
                                          const std::wstring& identifierName) {
   std::shared_ptr<ITavik>& api = space.api;
   IdentifierDescription description;
-  int handle = 0;
-  if (!api->IdentifierHandleCreateW(
-          const_cast<wchar_t*>(identifierName.c_str()), nullptr, nullptr, 0,
-          &handle))
-    throw TavikException("TavikSpace::createMultiDimIdentifier", api)
-        .as(TavikFault::Identifier);
+  const int handle = space.createIdentifierHandle(identifierName);
   HandleGuard identifier(api, handle);
 
   description.fullName = space.getAttributeName(handle);

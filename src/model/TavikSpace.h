@@ -14,6 +14,8 @@
 
 namespace Tavik {
 
+class HandleGuard;
+
 class TavikSpace {
  public:
   explicit TavikSpace(std::shared_ptr<ITavik> api);
@@ -27,6 +29,12 @@ class TavikSpace {
   std::vector<int> getAttributeRootDomain(int handle);
   int getAttributeElementRange(int handle);
   std::vector<int> getAttributeDeclarationDomain(int handle);
+
+  // A new handle of the identifier of that name; a refusal is raised as an
+  // unknown identifier.
+  int createIdentifierHandle(const std::wstring& identifierName);
+  // The one set an index runs over; inner keeps that set's handle.
+  int setOfIndex(int index, HandleGuard& inner);
 
   // Splits a full name at its last "::" into name and scope.
   static void splitName(const std::wstring& fullName, std::wstring& name,

@@ -62,14 +62,29 @@ std::shared_ptr<SetIdentifier> TavikSpace::createSetIdentifier(int setHandle) {
                                          elementType);
 }
 
-std::shared_ptr<MultiDimIdentifier> TavikSpace::createMultiDimIdentifier(
-    std::wstring identifierName) {
+int TavikSpace::createIdentifierHandle(const std::wstring& identifierName) {
   int handle = 0;
   if (!api->IdentifierHandleCreateW(
           const_cast<wchar_t*>(identifierName.c_str()), nullptr, nullptr, 0,
           &handle))
     throw TavikException("TavikSpace::createMultiDimIdentifier", api)
         .as(TavikFault::Identifier);
+  return handle;
+}
+
+int TavikSpace::setOfIndex(int index, HandleGuard& inner) {
+  std::vector<int> sets = getAttributeDeclarationDomain(index);
+  std::vector<HandleGuard> guards;
+  for (int set : sets) guards.emplace_back(api, set);
+  if (sets.size() != 1)
+    throw std::runtime_error("unable to determine declaration domain");
+  inner = std::move(guards[0]);
+  return sets[0];
+}
+
+std::shared_ptr<MultiDimIdentifier> TavikSpace::createMultiDimIdentifier(
+    std::wstring identifierName) {
+  const int handle = createIdentifierHandle(identifierName);
   // Every handle taken below goes back to the engine if no identifier
   // object ends up owning it, the failures included.
   HandleGuard identifierHandle(api, handle);
@@ -107,17 +122,10 @@ std::shared_ptr<MultiDimIdentifier> TavikSpace::createMultiDimIdentifier(
   std::vector<std::shared_ptr<SetIdentifier>> domain;
   for (std::size_t k = 0; k < entries.size(); ++k) {
     const int entry = entries[k];
-    int setHandle = entry;
     HandleGuard setHandleGuard;
-    if (getAttributeType(entry) == kIndexType) {
-      std::vector<int> inner = getAttributeDeclarationDomain(entry);
-      std::vector<HandleGuard> innerHandles;
-      for (int set : inner) innerHandles.emplace_back(api, set);
-      if (inner.size() != 1)
-        throw std::runtime_error("unable to determine declaration domain");
-      setHandle = inner[0];
-      setHandleGuard = std::move(innerHandles[0]);
-    }
+    const int setHandle = getAttributeType(entry) == kIndexType
+                              ? setOfIndex(entry, setHandleGuard)
+                              : entry;
     bool created = false;
     domain.push_back(getOrCreateSet(setHandle, created));
     // A set made from this very handle owns it now.
