@@ -41,50 +41,68 @@ bool isSurrogate(unsigned long c) { return c >= 0xD800 && c <= 0xDFFF; }
 
 }  // namespace
 
+namespace {
+
+// Eight bytes at a time while none has its high bit set: runs of ASCII are
+// the common case.
+inline bool asciiWord(const unsigned char* s, std::size_t i,
+                      std::size_t length) {
+  if (length - i < 8) return false;
+  std::uint64_t word;
+  std::memcpy(&word, s + i, 8);
+  return (word & 0x8080808080808080ull) == 0;
+}
+
+// The code point of the sequence that starts at s[i], a byte past ASCII;
+// i moves past it. False when the bytes there are not UTF-8.
+bool decodeSequence(const unsigned char* s, std::size_t length,
+                    std::size_t& i, unsigned long& c) {
+  const unsigned char lead = s[i];
+  std::size_t extra;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    extra = 1;
+    c = lead & 0x1F;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    extra = 2;
+    c = lead & 0x0F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    extra = 3;
+    c = lead & 0x07;
+  } else {
+    return false;
+  }
+  if (length - i <= extra) return false;
+  for (std::size_t k = 1; k <= extra; ++k) {
+    const unsigned char next = s[i + k];
+    if ((next & 0xC0) != 0x80) return false;
+    c = (c << 6) | (next & 0x3F);
+  }
+  // Overlong forms, surrogates and numbers past U+10FFFF are not UTF-8.
+  const unsigned long smallest = extra == 1   ? 0x80
+                                 : extra == 2 ? 0x800
+                                              : 0x10000;
+  if (c < smallest || c > kMaxCodePoint || isSurrogate(c)) return false;
+  i += extra + 1;
+  return true;
+}
+
+}  // namespace
+
 bool utf8ToWide(const char* bytes, std::size_t length, wchar_t* out,
                 std::size_t& written) {
   wchar_t* to = out;
   const unsigned char* s = reinterpret_cast<const unsigned char*>(bytes);
   std::size_t i = 0;
   while (i < length) {
-    // Runs of ASCII, the common case: eight bytes at a time while none has
-    // its high bit set, then byte by byte.
-    while (length - i >= 8) {
-      std::uint64_t word;
-      std::memcpy(&word, s + i, 8);
-      if (word & 0x8080808080808080ull) break;
+    while (asciiWord(s, i, length)) {
       for (int k = 0; k < 8; ++k) to[k] = static_cast<wchar_t>(s[i + k]);
       to += 8;
       i += 8;
     }
     while (i < length && s[i] < 0x80) *to++ = static_cast<wchar_t>(s[i++]);
     if (i == length) break;
-    const unsigned char lead = s[i];
-    std::size_t extra;
     unsigned long c;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-      extra = 1;
-      c = lead & 0x1F;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-      extra = 2;
-      c = lead & 0x0F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-      extra = 3;
-      c = lead & 0x07;
-    } else {
-      return false;
-    }
-    if (length - i <= extra) return false;
-    for (std::size_t k = 1; k <= extra; ++k) {
-      const unsigned char next = s[i + k];
-      if ((next & 0xC0) != 0x80) return false;
-      c = (c << 6) | (next & 0x3F);
-    }
-    // Overlong forms, surrogates and numbers past U+10FFFF are not UTF-8.
-    const unsigned long smallest = extra == 1   ? 0x80
-                                   : extra == 2 ? 0x800
-                                                : 0x10000;
-    if (c < smallest || c > kMaxCodePoint || isSurrogate(c)) return false;
+    if (!decodeSequence(s, length, i, c)) return false;
     if (sizeof(wchar_t) >= 4 || c < 0x10000) {
       *to++ = static_cast<wchar_t>(c);
     } else {
@@ -93,9 +111,21 @@ bool utf8ToWide(const char* bytes, std::size_t length, wchar_t* out,
       *to++ = static_cast<wchar_t>(0xD800 + (c >> 10));
       *to++ = static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
     }
-    i += extra + 1;
   }
   written = static_cast<std::size_t>(to - out);
+  return true;
+}
+
+bool isUtf8(const char* bytes, std::size_t length) {
+  const unsigned char* s = reinterpret_cast<const unsigned char*>(bytes);
+  std::size_t i = 0;
+  while (i < length) {
+    while (asciiWord(s, i, length)) i += 8;
+    while (i < length && s[i] < 0x80) ++i;
+    if (i == length) break;
+    unsigned long c;
+    if (!decodeSequence(s, length, i, c)) return false;
+  }
   return true;
 }
 

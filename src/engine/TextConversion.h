@@ -18,6 +18,8 @@ bool utf8ToWide(const char* bytes, std::size_t length, std::wstring& out);
 // tells how many it holds (no zero is added).
 bool utf8ToWide(const char* bytes, std::size_t length, wchar_t* out,
                 std::size_t& written);
+// Whether length bytes are UTF-8, as utf8ToWide would take them.
+bool isUtf8(const char* bytes, std::size_t length);
 // Replaces out by the UTF-8 form of length wide characters; false when the
 // text is not valid Unicode (a lone surrogate, a number past U+10FFFF).
 bool wideToUtf8(const wchar_t* text, std::size_t length, std::string& out);

@@ -29,6 +29,10 @@ class IReadTable : public R::DataTable {
   // The text cells of this column point at text that stays put for the
   // whole transfer, one address per distinct text.
   virtual void markStableText(int column) {}
+  // The text cells of this column are labels that also carry their place
+  // in their set (*Value::integer, or -1 when a label has none): a table
+  // may keep what it made of a label by that place.
+  virtual void markLabelPlaces(int column) {}
 };
 
 }  // namespace Tavik

@@ -24,6 +24,12 @@ class IWriteTable : public DataTable {
   virtual bool hasStableText() const { return false; }
   // The cell of one column in row, as getRow fills it.
   virtual void getCell(int column, int row, Tavik::Value& value) = 0;
+  // Fails as getCell would for that cell, without keeping the cell: the
+  // check before a write that takes the cell again later.
+  virtual void checkCell(int column, int row) {
+    Tavik::Value value;
+    getCell(column, row, value);
+  }
   // The column's text cells as keys, for the transfer; null when the
   // column does not offer them.
   virtual Tavik::IKeyedText* keyedText(int column) { return nullptr; }

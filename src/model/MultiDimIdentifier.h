@@ -60,6 +60,7 @@ class MultiDimIdentifier : public BaseIdentifier {
   long storeBatches(IReadTable& table, const TupleCalls& calls,
                     const std::vector<IValueConvertor*>& convertors,
                     const std::vector<SetConvertor<std::wstring>*>& labels,
+                    SetConvertor<std::wstring>* labelValues,
                     IValueConvertor* valueConvertor, std::vector<int>& tuple,
                     tagTavikValueW& record);
   // Reads the text value of tuple (null: the scalar) whole into whole and

@@ -65,6 +65,11 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
   for (IValueConvertor* convertor : convertors)
     labelConvertors.push_back(
         dynamic_cast<SetConvertor<std::wstring>*>(convertor));
+  auto* labelValues = dynamic_cast<SetConvertor<std::wstring>*>(valueConvertor);
+  for (std::size_t i = 0; i < n; ++i)
+    if (labelConvertors[i] != nullptr)
+      table.markLabelPlaces(static_cast<int>(i));
+  if (labelValues != nullptr) table.markLabelPlaces(static_cast<int>(n));
   auto* doubleConvertor =
       dynamic_cast<StandardConvertor<double>*>(valueConvertor);
 
@@ -78,6 +83,7 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
 
   std::vector<int> tuple(n);
   std::vector<Value> row(n + 1);
+  std::vector<int> places(n);
   tagTavikValueW record;
   long count = 0;
   const TupleCalls calls(*api);
@@ -85,7 +91,7 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
   // can go to the table in batches, column by column.
   if (!textValues) {
     count = storeBatches(table, calls, convertors, labelConvertors,
-                         valueConvertor, tuple, record);
+                         labelValues, valueConvertor, tuple, record);
   }
   for (; textValues;) {
     offerBuffer(record, storeBuf, 256);
@@ -95,10 +101,12 @@ void MultiDimIdentifier::storeTo(IReadTable& table) {
     if (textValues && filledToEnd(storeBuf, 256))
       fetchWholeValue(tuple.data(), wholeValue, record);
     for (std::size_t i = 0; i < n; ++i) {
-      if (labelConvertors[i] != nullptr)
-        labelConvertors[i]->assignLabel(tuple[i], row[i]);
-      else
+      if (labelConvertors[i] != nullptr) {
+        labelConvertors[i]->assignLabel(tuple[i], row[i], places[i]);
+        row[i].integer = &places[i];
+      } else {
         convertors[i]->assignIndex(tuple[i], row[i]);
+      }
     }
     if (doubleConvertor != nullptr)
       doubleConvertor->StandardConvertor<double>::assignValue(record, row[n]);
@@ -131,7 +139,8 @@ long MultiDimIdentifier::storeBatches(
     IReadTable& table, const TupleCalls& calls,
     const std::vector<IValueConvertor*>& convertors,
     const std::vector<SetConvertor<std::wstring>*>& labelConvertors,
-    IValueConvertor* valueConvertor, std::vector<int>& tuple,
+    SetConvertor<std::wstring>* labelValues, IValueConvertor* valueConvertor,
+    std::vector<int>& tuple,
     tagTavikValueW& record) {
   const std::size_t n = domain.size();
   const std::size_t width = n + 1;
@@ -160,7 +169,8 @@ long MultiDimIdentifier::storeBatches(
     int* keptIntegers = &integers[filled * width];
     for (std::size_t i = 0; i < n; ++i) {
       if (labelConvertors[i] != nullptr) {
-        labelConvertors[i]->assignLabel(tuple[i], row[i]);
+        labelConvertors[i]->assignLabel(tuple[i], row[i], keptIntegers[i]);
+        row[i].integer = &keptIntegers[i];
       } else if (integerSets[i]) {
         keptIntegers[i] = static_cast<int>(
             static_cast<unsigned int>(tuple[i]) -
@@ -177,6 +187,15 @@ long MultiDimIdentifier::storeBatches(
       row[n].dbl = &numbers[filled];
     } else if (integerConvertor != nullptr) {
       keptIntegers[n] = record.Int;
+      row[n].integer = &keptIntegers[n];
+    } else if (labelValues != nullptr) {
+      // Element 0 is the engine's "no element": a missing value.
+      if (record.Int == 0) {
+        row[n].str = nullptr;
+        keptIntegers[n] = -1;
+      } else {
+        labelValues->assignLabel(record.Int, row[n], keptIntegers[n]);
+      }
       row[n].integer = &keptIntegers[n];
     } else {
       valueConvertor->assignValue(record, scratch);

@@ -14,6 +14,7 @@
 #include "model/IdentifierSnapshot.h"
 #include "model/MultiDimIdentifier.h"
 #include "model/PendingElements.h"
+#include "model/StandardConvertor.h"
 #include "model/TupleCalls.h"
 #include "model/IWriteTable.h"
 
@@ -221,6 +222,11 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
   const bool keepValues =
       !direct && (kind != MultiDimIdentifier::String || table.hasStableText());
   if (keepValues) converted.values.reset(new KeptValue[count + 1]);
+  // Texts read again when written are only checked here.
+  const bool checkTextOnly =
+      !direct && !keepValues && keyed[n].text == nullptr &&
+      dynamic_cast<StandardConvertor<std::wstring>*>(convertors.raw[n]) !=
+          nullptr;
 
   PendingElements pending;
   std::vector<int> waiting;
@@ -231,7 +237,9 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
     for (std::size_t k = 0; k < n; ++k)
       if (keyed[k].text == nullptr)
         table.getCell(static_cast<int>(k), at, row[k]);
-    if (keyed[n].text == nullptr && !direct)
+    if (checkTextOnly)
+      table.checkCell(static_cast<int>(n), at);
+    else if (keyed[n].text == nullptr && !direct)
       table.getCell(static_cast<int>(n), at, row[n]);
     int* tuple = converted.tuples.get() + r * n;
     bool done = true;
@@ -250,7 +258,7 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
         done &= keyed[n].elementOf(keyed[n].keyAt(at), *convertors.raw[n], true,
                                    pending, element);
         record.Int = element;
-      } else if (!direct) {
+      } else if (!direct && !checkTextOnly) {
         done &= convertors.raw[n]->checkTavikValue(row[n], pending, record);
       }
     } catch (const TavikException& refused) {
@@ -282,7 +290,7 @@ void convertRows(R::IWriteTable& table, int rows, Convertors& convertors,
     }
     std::copy(tuple.begin(), tuple.end(),
               converted.tuples.get() + static_cast<std::size_t>(r) * n);
-    if (direct) continue;
+    if (direct || checkTextOnly) continue;
     if (keyed[n].text != nullptr) {
       record.Int =
           keyed[n].addedElementOf(keyed[n].keyAt(r), *convertors.raw[n], true);

@@ -33,6 +33,19 @@ class SetConvertor<std::wstring> : public IValueConvertor {
 
   // assignIndex for the read loop: inline, without a virtual call.
   void assignLabel(int element, Value& cell) { cell.str = labelFor(element); }
+  // The same, and the label's place in the set's table: one place per
+  // distinct label, so a reader can keep what it made of a label by place
+  // rather than look it up by address; -1 for a label outside the table.
+  void assignLabel(int element, Value& cell, int& place) {
+    const std::size_t offset = offsetOf(element);
+    if (offset != kNoOffset) {
+      cell.str = set->labels[offset];
+      place = static_cast<int>(offset);
+    } else {
+      cell.str = otherLabelFor(element);
+      place = -1;
+    }
+  }
   bool checkTavikIndex(const Value& cell, PendingElements& pending,
                        int& element) override;
   bool checkTavikValue(const Value& cell, PendingElements& pending,
@@ -44,14 +57,19 @@ class SetConvertor<std::wstring> : public IValueConvertor {
  private:
   // Runs once per cell read: the label table is indexed here, the rarer
   // cases go through the set's own checks.
-  const wchar_t* labelFor(int element) {
+  static const std::size_t kNoOffset = static_cast<std::size_t>(-1);
+  std::size_t offsetOf(int element) const {
     const SetIdentifier& s = *set;
     const std::size_t offset = static_cast<unsigned int>(element) -
                                static_cast<unsigned int>(s.firstElement);
     if (offset < s.labels.size() && s.labels[offset] != nullptr &&
         s.firstElement != -1 && s.cardinality != -1)
-      return s.labels[offset];
-    return otherLabelFor(element);
+      return offset;
+    return kNoOffset;
+  }
+  const wchar_t* labelFor(int element) {
+    const std::size_t offset = offsetOf(element);
+    return offset != kNoOffset ? set->labels[offset] : otherLabelFor(element);
   }
   const wchar_t* otherLabelFor(int element);
   // mayAdd: a missing label may be added to the set (index cells under the

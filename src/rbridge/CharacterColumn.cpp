@@ -85,7 +85,7 @@ void Column<Rcpp::CharacterVector>::queue(const wchar_t* text) {
                                 std::to_string(filled + 1) + " of column " +
                                 name + " is not valid Unicode");
   pending.push_back(Pending{filled, pendingBytes.size(), utf8.size(),
-                            stableText ? text : nullptr});
+                            stableText ? text : nullptr, nextPlace});
   pendingBytes += utf8;
   if (stableText) {
     lastQueuedText = text;
@@ -112,6 +112,7 @@ void Column<Rcpp::CharacterVector>::flush() {
       SET_STRING_ELT(target, cell.cell, charsxp);
       if (cell.stable != nullptr && known == nullptr)
         charsxpByText.insert(cell.stable, charsxp);
+      if (cell.place >= 0) byPlace[cell.place] = charsxp;
     }
   });
   pending.clear();
@@ -291,8 +292,8 @@ void Column<Rcpp::CharacterVector>::prepare(SEXP frame, SEXP column) {
   lastCellCharsxp = nullptr;
 }
 
-void Column<Rcpp::CharacterVector>::getValue(Rcpp::DataFrame& frame, int row,
-                                             Tavik::Value& value) {
+// The column of frame prepared, and row within it.
+void Column<Rcpp::CharacterVector>::locate(Rcpp::DataFrame& frame, int row) {
   SEXP frameObject = frame;
   if (frameObject != sourceFrame) {
     SEXP column = columnAt(frame, index);
@@ -303,6 +304,11 @@ void Column<Rcpp::CharacterVector>::getValue(Rcpp::DataFrame& frame, int row,
     throw Tavik::TavikException("Data frame column " +
                                 std::to_string(index + 1) +
                                 " has fewer rows than the first column");
+}
+
+void Column<Rcpp::CharacterVector>::getValue(Rcpp::DataFrame& frame, int row,
+                                             Tavik::Value& value) {
+  locate(frame, row);
   if (factorCodes) {
     const int code = codes_[row];
     if (code < 1 || code > static_cast<int>(levelText.size())) {
@@ -315,6 +321,26 @@ void Column<Rcpp::CharacterVector>::getValue(Rcpp::DataFrame& frame, int row,
     return;
   }
   value.str = cellText(cells[row], row);
+}
+
+// UTF-8 text is only checked here; it is converted when it is written.
+void Column<Rcpp::CharacterVector>::checkValue(Rcpp::DataFrame& frame,
+                                               int row) {
+  locate(frame, row);
+  SEXP charsxp = factorCodes ? nullptr : cells[row];
+  if (charsxp == nullptr || charsxp == NA_STRING) {
+    Tavik::Value value;
+    getValue(frame, row, value);
+    return;
+  }
+  const cetype_t encoding = Rf_getCharCE(charsxp);
+  if (encoding == CE_UTF8 || (encoding == CE_NATIVE && nativeUtf8)) {
+    if (!isUtf8(CHAR(charsxp), static_cast<std::size_t>(LENGTH(charsxp))))
+      refuseText(row, "it is not valid UTF-8");
+    return;
+  }
+  Tavik::Value value;
+  getValue(frame, row, value);
 }
 
 }  // namespace R

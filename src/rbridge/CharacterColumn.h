@@ -33,6 +33,7 @@ class Column<Rcpp::CharacterVector> : public IColumn, public Tavik::IKeyedText {
   void commit(Rcpp::List& list, Rcpp::CharacterVector& names) override;
   SEXP createSExpr() override;
   void getValue(Rcpp::DataFrame& frame, int row, Tavik::Value& value) override;
+  void checkValue(Rcpp::DataFrame& frame, int row) override;
   void reserve(R_xlen_t cells) override;
   void markStableText() override { stableText = true; }
 
@@ -64,6 +65,30 @@ class Column<Rcpp::CharacterVector> : public IColumn, public Tavik::IKeyedText {
     }
   }
 
+  // append for labels that carry their place in their set: the R string
+  // made for a place is kept by place, so a row costs an array look-up.
+  void appendLabel(const Tavik::Value& value) {
+    const int place = *value.integer;
+    if (place < 0) {
+      append(value);
+      return;
+    }
+    const std::size_t at = static_cast<std::size_t>(place);
+    if (at < byPlace.size() && byPlace[at] != nullptr) {
+      if (filled == capacity) grow();
+      SET_STRING_ELT(data, filled++, byPlace[at]);
+      return;
+    }
+    if (at >= byPlace.size()) byPlace.resize(at + 1, nullptr);
+    // A label seen for the first time: its R string is either made now or
+    // queued, and then kept by place when its batch is made.
+    const std::size_t queued = pending.size();
+    nextPlace = place;
+    append(value);
+    nextPlace = -1;
+    if (pending.size() == queued) byPlace[at] = STRING_ELT(data, filled - 1);
+  }
+
   std::string name;
   Rcpp::CharacterVector data;
   int index;
@@ -75,6 +100,7 @@ class Column<Rcpp::CharacterVector> : public IColumn, public Tavik::IKeyedText {
     std::size_t offset;
     std::size_t length;
     const wchar_t* stable;  // the label's address, or null
+    int place;              // the label's place in its set, or -1
   };
   void grow();
   void resize(R_xlen_t length);
@@ -97,12 +123,17 @@ class Column<Rcpp::CharacterVector> : public IColumn, public Tavik::IKeyedText {
   // before its R string exists is converted only once.
   Tavik::FlatMap<const wchar_t*, bool> queuedByText;
   const wchar_t* lastQueuedText = nullptr;
+  // The R string of each label place met so far (each is also in data,
+  // which keeps it), and the place of the label being appended.
+  std::vector<SEXP> byPlace;
+  int nextPlace = -1;
 
   // Writing to the engine.
   void prepare(SEXP frame, SEXP column);
   void decode(SEXP charsxp, R_xlen_t row, std::wstring& into);
   const wchar_t* textOf(SEXP charsxp, R_xlen_t row);
   const wchar_t* cellText(SEXP charsxp, R_xlen_t row);
+  void locate(Rcpp::DataFrame& frame, int row);
   [[noreturn]] void refuseText(R_xlen_t row, const char* why) const;
 
   SEXP source = nullptr;

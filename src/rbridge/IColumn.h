@@ -18,6 +18,11 @@ class IColumn {
   virtual SEXP createSExpr() = 0;
   virtual void getValue(Rcpp::DataFrame& frame, int row,
                         Tavik::Value& value) = 0;
+  // Fails as getValue would, without making the cell.
+  virtual void checkValue(Rcpp::DataFrame& frame, int row) {
+    Tavik::Value value;
+    getValue(frame, row, value);
+  }
 
   // Makes room for that many cells at once.
   virtual void reserve(R_xlen_t cells) = 0;

@@ -36,6 +36,10 @@ inline void ReadTable::appendCell(const Slot& slot, const Tavik::Value& value) {
     case Integer:
       static_cast<Column<Rcpp::IntegerVector>*>(slot.column)->append(value);
       break;
+    case Label:
+      static_cast<Column<Rcpp::CharacterVector>*>(slot.column)
+          ->appendLabel(value);
+      break;
     default:
       static_cast<Column<Rcpp::CharacterVector>*>(slot.column)->append(value);
   }
@@ -64,6 +68,12 @@ void ReadTable::appendColumn(IColumn* column, const Tavik::Value* cells,
   for (std::size_t r = 0; r < rows; ++r) typed->append(cells[r * width]);
 }
 
+void ReadTable::appendLabels(IColumn* column, const Tavik::Value* cells,
+                             std::size_t rows, std::size_t width) {
+  auto* typed = static_cast<Column<Rcpp::CharacterVector>*>(column);
+  for (std::size_t r = 0; r < rows; ++r) typed->appendLabel(cells[r * width]);
+}
+
 // A batch goes in column by column: each column's loop knows its kind.
 void ReadTable::addRows(const Tavik::Value* cells, std::size_t rows,
                         std::size_t width) {
@@ -83,6 +93,9 @@ void ReadTable::addRows(const Tavik::Value* cells, std::size_t rows,
           appendColumn<Column<Rcpp::IntegerVector>>(slots[i].column, cells + i,
                                                     rows, width);
           break;
+        case Label:
+          appendLabels(slots[i].column, cells + i, rows, width);
+          break;
         default:
           appendColumn<Column<Rcpp::CharacterVector>>(slots[i].column,
                                                       cells + i, rows, width);
@@ -101,6 +114,11 @@ void ReadTable::expectRows(long rows) {
 void ReadTable::markStableText(int column) {
   if (column >= 0 && static_cast<std::size_t>(column) < columns.size())
     columns[column]->markStableText();
+}
+
+void ReadTable::markLabelPlaces(int column) {
+  if (column < 0 || static_cast<std::size_t>(column) >= slots.size()) return;
+  if (slots[column].kind == String) slots[column].kind = Label;
 }
 
 Rcpp::DataFrame ReadTable::createDataFrame() {

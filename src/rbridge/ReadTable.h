@@ -20,12 +20,13 @@ class ReadTable : public Tavik::IReadTable {
                std::size_t width) override;
   void expectRows(long rows) override;
   void markStableText(int column) override;
+  void markLabelPlaces(int column) override;
   Rcpp::DataFrame createDataFrame();
 
  private:
   // The columns by their concrete kind, so that a row is appended without
   // a virtual call per cell; made when the columns are set up.
-  enum Kind { Double, Integer, String };
+  enum Kind { Double, Integer, String, Label };
   struct Slot {
     Kind kind;
     IColumn* column;
@@ -34,6 +35,8 @@ class ReadTable : public Tavik::IReadTable {
   void appendCell(const Slot& slot, const Tavik::Value& value);
   template <typename Column>
   void appendColumn(IColumn* column, const Tavik::Value* cells,
+                    std::size_t rows, std::size_t width);
+  void appendLabels(IColumn* column, const Tavik::Value* cells,
                     std::size_t rows, std::size_t width);
 };
 

@@ -19,6 +19,10 @@ void WriteTable::getCell(int column, int row, Tavik::Value& value) {
   columns[static_cast<std::size_t>(column)]->getValue(frame, row, value);
 }
 
+void WriteTable::checkCell(int column, int row) {
+  columns[static_cast<std::size_t>(column)]->checkValue(frame, row);
+}
+
 Tavik::IKeyedText* WriteTable::keyedText(int column) {
   auto* text = dynamic_cast<Column<Rcpp::CharacterVector>*>(
       columns[static_cast<std::size_t>(column)].get());

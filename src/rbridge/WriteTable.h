@@ -21,6 +21,7 @@ class WriteTable : public IWriteTable {
   // texts (keyedText) keep their addresses.
   bool hasStableText() const override { return false; }
   void getCell(int column, int row, Tavik::Value& value) override;
+  void checkCell(int column, int row) override;
   Tavik::IKeyedText* keyedText(int column) override;
   const double* doubleCells(int column) override;
   const int* integerCells(int column) override;

@@ -83,6 +83,25 @@ test_that("strings are converted from the encoding R declares for them", {
   }
 })
 
+test_that("a text value that can't be converted is refused before anything changes", {
+  open_project()
+  before <- get_data("PlantManager")
+  invalid <- "B. Schm\xfcdt"
+  Encoding(invalid) <- "UTF-8"
+  bytes <- "B. Schm\xfcdt"
+  Encoding(bytes) <- "bytes"
+  why <- c("it is not valid UTF-8", "it is marked as bytes, which R can't translate")
+  for (i in 1:2) {
+    managers <- frame(Plants = c("Amsterdam", "Berlin"),
+                      PlantManager = c("A. Jansen", list(invalid, bytes)[[i]]))
+    refused <- condition_of(set_data(managers, "PlantManager"))
+    expect_s3_class(refused, "Tavik::TavikException")
+    expect_identical(conditionMessage(refused), paste0(
+      "Can't convert the text in row 2 of column 2 (PlantManager): ", why[i]))
+    expect_identical(get_data("PlantManager"), before)
+  }
+})
+
 test_that("the engine's count of values only sizes the result", {
   for (switch in c("card_more", "card_fewer")) {
     open_project(extra_project())

@@ -38,6 +38,24 @@ test_that("repeated sets, element values in integer sets and negative integers r
   expect_identical(get_data("Weight"), frame(Levels = c(-2L, 1L), Weight = c(0.5, 1.5)))
 })
 
+test_that("labels repeated over many rows come back in their own rows", {
+  # Enough rows that every label recurs long after its R string was made,
+  # in the dimensions and as element values in no particular order.
+  path <- file.path(tempdir(), "many-labels.tvp")
+  writeLines(c("set A = { a1..a20 }", "set B = { b1..b5000 }",
+               "parameter Full(A, B)", "generate Full density=1 seed=3",
+               "element parameter Pick(A, B) in B"), path)
+  open_project(path)
+  a <- rep(sprintf("a%d", 1:20), each = 5000)
+  b <- rep(sprintf("b%d", 1:5000), times = 20)
+  full <- get_data("Full")
+  expect_identical(full[[1]], a)
+  expect_identical(full[[2]], b)
+  picks <- sprintf("b%d", (seq_along(a) * 7919) %% 5000 + 1)
+  set_data(data.frame(A = a, B = b, Pick = picks), "Pick")
+  expect_identical(unname(as.list(get_data("Pick"))), list(a, b, picks))
+})
+
 test_that("scalars read as vectors of length one of their kind", {
   open_project()
   expected <- list(Discount = 0.05, Horizon = 4L, ModelName = "Transport",
