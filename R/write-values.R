@@ -62,7 +62,14 @@ na_mask <- function(x) {
   is.na(x)
 }
 
-has_na <- function(x) anyNA(x) || (is.factor(x) && anyNA(levels(x)))
+# anyNA() on a factor goes through is.na() and a logical vector of its
+# length; its codes answer without one.
+has_na <- function(x) {
+  if (is.factor(x)) {
+    return(anyNA(unclass(x)) || anyNA(levels(x)))
+  }
+  anyNA(x)
+}
 
 # Whole numbers within the 32-bit integers, as integers.
 check_whole <- function(x, kind, identifier, where, target, column, rows) {

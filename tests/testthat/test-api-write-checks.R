@@ -60,6 +60,8 @@ bad_write_cases <- function() {
          list(column = "Plants", row = 2L, problem = "na")),
     case("Capacity", capacity(1:2, plants = addNA(factor(c(NA, "Berlin")))), "tavik_data_error",
          "column 'Plants' has NA in row 1", list(row = 1L)),
+    case("Capacity", capacity(1:2, plants = factor(c("Berlin", NA))), "tavik_data_error",
+         "column 'Plants' has NA in row 2", list(row = 2L)),
     case("Cost", cost(c(1, NA)), "tavik_data_error", "column 'Cost' has NA in row 2",
          list(column = "Cost", row = 2L, problem = "na")),
     case("Cost", cost(c(NaN, 1)), "tavik_data_error", "column 'Cost' has NA in row 1"),
