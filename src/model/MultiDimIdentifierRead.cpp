@@ -154,11 +154,31 @@ long MultiDimIdentifier::storeBatches(
       dynamic_cast<StandardConvertor<double>*>(valueConvertor);
   auto* integerConvertor =
       dynamic_cast<StandardConvertor<int>*>(valueConvertor);
-  // Integer-set dimensions are a subtraction, done here.
-  std::vector<bool> integerSets;
-  for (IValueConvertor* convertor : convertors)
-    integerSets.push_back(dynamic_cast<SetConvertor<int>*>(convertor) !=
-                          nullptr);
+  // Each dimension's road, chosen once: a label set's table is indexed
+  // here, an integer set's element is a subtraction.
+  enum DimKind : unsigned char { LabelDim, IntegerDim, OtherDim };
+  struct Dim {
+    DimKind kind;
+    SetConvertor<std::wstring>::LabelTable table;
+  };
+  std::vector<Dim> dims(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (labelConvertors[i] != nullptr) {
+      dims[i].kind = LabelDim;
+      dims[i].table = labelConvertors[i]->labelTable();
+    } else if (dynamic_cast<SetConvertor<int>*>(convertors[i]) != nullptr) {
+      dims[i].kind = IntegerDim;
+    } else {
+      dims[i].kind = OtherDim;
+    }
+  }
+  // A cell's numbers live at fixed places in the batch: the cells point
+  // there once, and each row only stores its numbers (and texts).
+  for (std::size_t slot = 0; slot < kBatchRows; ++slot) {
+    for (std::size_t i = 0; i < width; ++i)
+      cells[slot * width + i].integer = &integers[slot * width + i];
+    cells[slot * width + n].dbl = &numbers[slot];
+  }
   long count = 0;
   std::size_t filled = 0;
   Value scratch;
@@ -168,26 +188,29 @@ long MultiDimIdentifier::storeBatches(
     Value* row = &cells[filled * width];
     int* keptIntegers = &integers[filled * width];
     for (std::size_t i = 0; i < n; ++i) {
-      if (labelConvertors[i] != nullptr) {
-        labelConvertors[i]->assignLabel(tuple[i], row[i], keptIntegers[i]);
-        row[i].integer = &keptIntegers[i];
-      } else if (integerSets[i]) {
+      const Dim& dim = dims[i];
+      if (dim.kind == LabelDim) {
+        const std::size_t offset = static_cast<unsigned int>(tuple[i]) -
+                                   dim.table.first;
+        if (offset < dim.table.size && dim.table.labels[offset] != nullptr) {
+          row[i].str = dim.table.labels[offset];
+          keptIntegers[i] = static_cast<int>(offset);
+        } else {
+          labelConvertors[i]->assignLabel(tuple[i], row[i], keptIntegers[i]);
+        }
+      } else if (dim.kind == IntegerDim) {
         keptIntegers[i] = static_cast<int>(
             static_cast<unsigned int>(tuple[i]) -
             static_cast<unsigned int>(TAVIK_INTEGER_ELEMENT_OFFSET));
-        row[i].integer = &keptIntegers[i];
       } else {
         convertors[i]->assignIndex(tuple[i], scratch);
         keptIntegers[i] = *scratch.integer;
-        row[i].integer = &keptIntegers[i];
       }
     }
     if (doubleConvertor != nullptr) {
       numbers[filled] = record.Double;
-      row[n].dbl = &numbers[filled];
     } else if (integerConvertor != nullptr) {
       keptIntegers[n] = record.Int;
-      row[n].integer = &keptIntegers[n];
     } else if (labelValues != nullptr) {
       // Element 0 is the engine's "no element": a missing value.
       if (record.Int == 0) {
@@ -196,15 +219,12 @@ long MultiDimIdentifier::storeBatches(
       } else {
         labelValues->assignLabel(record.Int, row[n], keptIntegers[n]);
       }
-      row[n].integer = &keptIntegers[n];
     } else {
       valueConvertor->assignValue(record, scratch);
       if (kinds[n] == ValueType::Integer) {
         keptIntegers[n] = *scratch.integer;
-        row[n].integer = &keptIntegers[n];
       } else if (kinds[n] == ValueType::Double) {
         numbers[filled] = *scratch.dbl;
-        row[n].dbl = &numbers[filled];
       } else {
         row[n].str = scratch.str;
       }

@@ -31,6 +31,25 @@ class SetConvertor<std::wstring> : public IValueConvertor {
   void beginTransfer(bool stableText) override;
   bool hasStableText() const override { return true; }
 
+  // The set's label table for a read loop that indexes it itself: element
+  // e has the label labels[e - first] when that is within size and not
+  // null; otherwise assignLabel answers. size is 0 while the set's
+  // numbering is unknown.
+  struct LabelTable {
+    const wchar_t* const* labels = nullptr;
+    std::size_t size = 0;
+    unsigned int first = 0;
+  };
+  LabelTable labelTable() const {
+    LabelTable table;
+    if (set->firstElement != -1 && set->cardinality != -1) {
+      table.labels = set->labels.data();
+      table.size = set->labels.size();
+      table.first = static_cast<unsigned int>(set->firstElement);
+    }
+    return table;
+  }
+
   // assignIndex for the read loop: inline, without a virtual call.
   void assignLabel(int element, Value& cell) { cell.str = labelFor(element); }
   // The same, and the label's place in the set's table: one place per

@@ -68,6 +68,13 @@ void Column<Rcpp::CharacterVector>::grow() {
   resize(capacity < kFirstGrowth ? kFirstGrowth : capacity + capacity / 2);
 }
 
+void Column<Rcpp::CharacterVector>::makeRoom(R_xlen_t cells) {
+  if (cells <= capacity) return;
+  R_xlen_t grown = capacity < kFirstGrowth ? kFirstGrowth : capacity;
+  while (grown < cells) grown += grown / 2;
+  resize(grown);
+}
+
 void Column<Rcpp::CharacterVector>::queue(const wchar_t* text) {
   // A label met again before its R string exists: the batch is made now,
   // so a label costs one conversion and one R string whatever its rows.

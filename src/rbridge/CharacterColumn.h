@@ -89,6 +89,27 @@ class Column<Rcpp::CharacterVector> : public IColumn, public Tavik::IKeyedText {
     if (pending.size() == queued) byPlace[at] = STRING_ELT(data, filled - 1);
   }
 
+  // appendLabel over a batch of cells, width apart: room for the batch is
+  // made once, and a label already met costs one look-up and one store.
+  void appendLabels(const Tavik::Value* cells, std::size_t rows,
+                    std::size_t width) {
+    makeRoom(filled + static_cast<R_xlen_t>(rows));
+    std::size_t r = 0;
+    while (r < rows) {
+      SEXP target = data;
+      const std::size_t known = byPlace.size();
+      SEXP const* strings = byPlace.data();
+      for (; r < rows; ++r) {
+        const std::size_t at =
+            static_cast<std::size_t>(*cells[r * width].integer);
+        // A negative place turns into a large one and takes the long road.
+        if (at >= known || strings[at] == nullptr) break;
+        SET_STRING_ELT(target, filled++, strings[at]);
+      }
+      if (r < rows) appendLabel(cells[r++ * width]);
+    }
+  }
+
   std::string name;
   Rcpp::CharacterVector data;
   int index;
@@ -103,6 +124,7 @@ class Column<Rcpp::CharacterVector> : public IColumn, public Tavik::IKeyedText {
     int place;              // the label's place in its set, or -1
   };
   void grow();
+  void makeRoom(R_xlen_t cells);
   void resize(R_xlen_t length);
   void queue(const wchar_t* text);
   void flush();

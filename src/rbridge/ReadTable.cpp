@@ -70,8 +70,8 @@ void ReadTable::appendColumn(IColumn* column, const Tavik::Value* cells,
 
 void ReadTable::appendLabels(IColumn* column, const Tavik::Value* cells,
                              std::size_t rows, std::size_t width) {
-  auto* typed = static_cast<Column<Rcpp::CharacterVector>*>(column);
-  for (std::size_t r = 0; r < rows; ++r) typed->appendLabel(cells[r * width]);
+  static_cast<Column<Rcpp::CharacterVector>*>(column)->appendLabels(
+      cells, rows, width);
 }
 
 // A batch goes in column by column: each column's loop knows its kind.
