@@ -190,9 +190,8 @@ long MultiDimIdentifier::storeBatches(
     for (std::size_t i = 0; i < n; ++i) {
       const Dim& dim = dims[i];
       if (dim.kind == LabelDim) {
-        const std::size_t offset = static_cast<unsigned int>(tuple[i]) -
-                                   dim.table.first;
-        if (offset < dim.table.size && dim.table.labels[offset] != nullptr) {
+        const std::size_t offset = dim.table.offsetOf(tuple[i]);
+        if (offset != SetConvertor<std::wstring>::LabelTable::kNone) {
           row[i].str = dim.table.labels[offset];
           keptIntegers[i] = static_cast<int>(offset);
         } else {

@@ -31,14 +31,19 @@ class SetConvertor<std::wstring> : public IValueConvertor {
   void beginTransfer(bool stableText) override;
   bool hasStableText() const override { return true; }
 
-  // The set's label table for a read loop that indexes it itself: element
-  // e has the label labels[e - first] when that is within size and not
-  // null; otherwise assignLabel answers. size is 0 while the set's
-  // numbering is unknown.
+  // The set's label table, for a read loop that indexes it itself: an
+  // element's offset in it, or kNone for an element outside it (the set
+  // answers for those). Empty while the set's numbering is unknown.
   struct LabelTable {
+    static const std::size_t kNone = static_cast<std::size_t>(-1);
     const wchar_t* const* labels = nullptr;
     std::size_t size = 0;
     unsigned int first = 0;
+
+    std::size_t offsetOf(int element) const {
+      const std::size_t offset = static_cast<unsigned int>(element) - first;
+      return offset < size && labels[offset] != nullptr ? offset : kNone;
+    }
   };
   LabelTable labelTable() const {
     LabelTable table;
@@ -57,7 +62,7 @@ class SetConvertor<std::wstring> : public IValueConvertor {
   // rather than look it up by address; -1 for a label outside the table.
   void assignLabel(int element, Value& cell, int& place) {
     const std::size_t offset = offsetOf(element);
-    if (offset != kNoOffset) {
+    if (offset != LabelTable::kNone) {
       cell.str = set->labels[offset];
       place = static_cast<int>(offset);
     } else {
@@ -76,19 +81,13 @@ class SetConvertor<std::wstring> : public IValueConvertor {
  private:
   // Runs once per cell read: the label table is indexed here, the rarer
   // cases go through the set's own checks.
-  static const std::size_t kNoOffset = static_cast<std::size_t>(-1);
   std::size_t offsetOf(int element) const {
-    const SetIdentifier& s = *set;
-    const std::size_t offset = static_cast<unsigned int>(element) -
-                               static_cast<unsigned int>(s.firstElement);
-    if (offset < s.labels.size() && s.labels[offset] != nullptr &&
-        s.firstElement != -1 && s.cardinality != -1)
-      return offset;
-    return kNoOffset;
+    return labelTable().offsetOf(element);
   }
   const wchar_t* labelFor(int element) {
     const std::size_t offset = offsetOf(element);
-    return offset != kNoOffset ? set->labels[offset] : otherLabelFor(element);
+    return offset != LabelTable::kNone ? set->labels[offset]
+                                       : otherLabelFor(element);
   }
   const wchar_t* otherLabelFor(int element);
   // mayAdd: a missing label may be added to the set (index cells under the

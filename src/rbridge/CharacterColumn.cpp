@@ -64,9 +64,7 @@ void Column<Rcpp::CharacterVector>::reserve(R_xlen_t cells) {
   if (cells > capacity) resize(cells);
 }
 
-void Column<Rcpp::CharacterVector>::grow() {
-  resize(capacity < kFirstGrowth ? kFirstGrowth : capacity + capacity / 2);
-}
+void Column<Rcpp::CharacterVector>::grow() { makeRoom(capacity + 1); }
 
 void Column<Rcpp::CharacterVector>::makeRoom(R_xlen_t cells) {
   if (cells <= capacity) return;
@@ -334,20 +332,16 @@ void Column<Rcpp::CharacterVector>::getValue(Rcpp::DataFrame& frame, int row,
 void Column<Rcpp::CharacterVector>::checkValue(Rcpp::DataFrame& frame,
                                                int row) {
   locate(frame, row);
-  SEXP charsxp = factorCodes ? nullptr : cells[row];
-  if (charsxp == nullptr || charsxp == NA_STRING) {
-    Tavik::Value value;
-    getValue(frame, row, value);
-    return;
+  SEXP charsxp = factorCodes ? NA_STRING : cells[row];
+  if (charsxp != NA_STRING) {
+    const cetype_t encoding = Rf_getCharCE(charsxp);
+    if (encoding == CE_UTF8 || (encoding == CE_NATIVE && nativeUtf8)) {
+      if (!isUtf8(CHAR(charsxp), static_cast<std::size_t>(LENGTH(charsxp))))
+        refuseText(row, "it is not valid UTF-8");
+      return;
+    }
   }
-  const cetype_t encoding = Rf_getCharCE(charsxp);
-  if (encoding == CE_UTF8 || (encoding == CE_NATIVE && nativeUtf8)) {
-    if (!isUtf8(CHAR(charsxp), static_cast<std::size_t>(LENGTH(charsxp))))
-      refuseText(row, "it is not valid UTF-8");
-    return;
-  }
-  Tavik::Value value;
-  getValue(frame, row, value);
+  IColumn::checkValue(frame, row);
 }
 
 }  // namespace R
